@@ -1,0 +1,44 @@
+#pragma once
+
+// The game's window and keyboard, with the GLFW 2.x behaviour it was designed
+// around: one window, key numbers of GLFW 2.x, events processed inside the
+// buffer swap, and every key released while no window is open.
+
+// GLFW 2.x key numbers. Printable keys use their upper-case character code.
+enum Glfw2Key {
+    GLFW_KEY_SPACE = 32,
+    GLFW_KEY_ESC = 257,
+    GLFW_KEY_F1 = 258,
+    GLFW_KEY_UP = 283,
+    GLFW_KEY_DOWN = 284,
+    GLFW_KEY_LEFT = 285,
+    GLFW_KEY_RIGHT = 286,
+    GLFW_KEY_KP_2 = 304,
+    GLFW_KEY_KP_4 = 306,
+    GLFW_KEY_KP_6 = 308,
+    GLFW_KEY_KP_8 = 310,
+};
+
+// Returns false when the windowing library cannot start.
+bool windowInit();
+
+// Opens the window with a compatibility GL context made current.
+// Returns false when it cannot be opened.
+bool windowOpen(int width, int height, int depthBits, bool visible = true);
+
+void windowSetTitle(const char* title);
+
+// True while the key (a GLFW 2.x number) is down in the window; false when no
+// window is open or the key has no GLFW 3 equivalent.
+bool windowKeyDown(int key);
+
+// Presents the frame, then processes pending window events.
+void windowSwapBuffers();
+
+// False once the user has closed the window (or before one is opened).
+bool windowIsOpen();
+
+void windowTerminate();
+
+// Maps a GLFW 2.x key number to its GLFW 3 number, or -1 when there is none.
+int glfw3KeyFor(int glfw2Key);
