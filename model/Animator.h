@@ -35,7 +35,7 @@ struct AnimNode {
 
 // Plays the first animation of a scene and turns it into skinning matrices.
 class Animator {
-public:
+  public:
     explicit Animator(const aiScene* scene);
     ~Animator(); // destroyAnimator
 

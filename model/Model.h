@@ -10,7 +10,6 @@
 
 struct aiScene;
 struct aiNode;
-struct aiVector3D;
 struct Mesh;
 class Animator;
 class Camera;
@@ -21,7 +20,7 @@ class ShaderProgram;
 // the matrix it is drawn with. Objects that share a model write their own
 // matrix into modelMatrix for their draw and restore it afterwards.
 class Model {
-public:
+  public:
     Model(const std::string& path, Light* light, Camera* camera, ShaderProgram* shader);
 
     // Imports and prepares everything; true when the model is usable.
@@ -29,6 +28,12 @@ public:
     float scaleFactor() const;
     // Creates the animator when the scene has an animation and none exists.
     bool createAnimator();
+
+    // The steps of load that read the scene, apart so that scenes built in
+    // memory can go through them too.
+    void loadMaterialTextures(const aiScene* source);
+    // False when a vertex has more than four bone weights (the load fails).
+    bool loadMeshes(const aiScene* source);
 
     void multiplyModelMatrix(glm::mat4 t);
     void setModelMatrix(glm::mat4 t);
