@@ -1,0 +1,249 @@
+"""Drives the real game program under a virtual X display.
+
+A GameRun copies the staged bin/ folder into a fresh workspace, starts the
+game from a run/ folder beside it (so its "../bin/..." paths resolve), waits
+for its window, sends keys with xdotool, collects stdout and stderr, takes
+screenshots with ImageMagick and reports the exit code.
+"""
+
+import ctypes
+import os
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+
+WINDOW_NAME = "Talmorak Arena"
+
+
+class VirtualDisplay:
+    """An Xvfb server of its own, so runs never touch the user's desktop."""
+
+    def __init__(self, width=1280, height=1024):
+        self.number = None
+        self.process = None
+        self.size = (width, height)
+
+    def start(self):
+        for number in range(90, 190):
+            if os.path.exists(f"/tmp/.X{number}-lock"):
+                continue
+            screen = f"{self.size[0]}x{self.size[1]}x24"
+            process = subprocess.Popen(
+                ["Xvfb", f":{number}", "-screen", "0", screen, "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if self._wait_ready(number, process):
+                self.number, self.process = number, process
+                return self
+            process.kill()
+            process.wait()
+        raise RuntimeError("could not start Xvfb")
+
+    @staticmethod
+    def _wait_ready(number, process):
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            if process.poll() is not None:
+                return False
+            if os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                probe = subprocess.run(["xdotool", "getdisplaygeometry"],
+                                       env=dict(os.environ, DISPLAY=f":{number}"),
+                                       capture_output=True)
+                if probe.returncode == 0:
+                    return True
+            time.sleep(0.05)
+        return False
+
+    @property
+    def name(self):
+        return f":{self.number}"
+
+    def stop(self):
+        if self.process is not None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+            self.process = None
+
+
+class _StreamReader(threading.Thread):
+    def __init__(self, stream):
+        super().__init__(daemon=True)
+        self.stream = stream
+        self.chunks = []
+        self.lock = threading.Lock()
+
+    def run(self):
+        for chunk in iter(lambda: self.stream.read1(4096), b""):
+            with self.lock:
+                self.chunks.append(chunk)
+
+    def text(self):
+        with self.lock:
+            return b"".join(self.chunks).decode("utf-8", "replace")
+
+
+def send_close_request(display_name, window_id):
+    """Asks the window to close the way a window manager's close button does
+    (a WM_DELETE_WINDOW client message)."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                               ctypes.c_long, ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+    class XEvent(ctypes.Union):
+        _fields_ = [("client", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    display = x11.XOpenDisplay(display_name.encode())
+    if not display:
+        raise RuntimeError("cannot open display " + display_name)
+    try:
+        event = XEvent()
+        event.client.type = 33  # ClientMessage
+        event.client.window = window_id
+        event.client.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+        event.client.format = 32
+        event.client.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+        x11.XSendEvent(display, window_id, 0, 0, ctypes.byref(event))
+        x11.XFlush(display)
+    finally:
+        x11.XCloseDisplay(display)
+
+
+def staged_bin_dir():
+    """The staged bin/ folder under test, from TALMORAK_BIN or build/bin."""
+    default = os.path.join(os.path.dirname(__file__), "..", "..", "build", "bin")
+    return os.path.abspath(os.environ.get("TALMORAK_BIN", default))
+
+
+class GameRun:
+    """One run of the game in a workspace of its own."""
+
+    def __init__(self, bin_dir=None, display=None, env=None):
+        self.workspace = tempfile.mkdtemp(prefix="talmorak-e2e-")
+        self.bin_dir = os.path.join(self.workspace, "bin")
+        shutil.copytree(bin_dir or staged_bin_dir(), self.bin_dir)
+        self.run_dir = os.path.join(self.workspace, "run")
+        os.mkdir(self.run_dir)
+        self.display = display
+        self.extra_env = env or {}
+        self.process = None
+        self.window = None
+        self._out = self._err = None
+
+    # --- the program -----------------------------------------------------
+    def start(self, with_display=True):
+        env = dict(os.environ)
+        env.pop("DISPLAY", None)
+        if with_display:
+            env["DISPLAY"] = self.display.name
+        env.update(self.extra_env)
+        self.process = subprocess.Popen(
+            [os.path.join(self.bin_dir, "talmorak")], cwd=self.run_dir, env=env,
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self._out = _StreamReader(self.process.stdout)
+        self._err = _StreamReader(self.process.stderr)
+        self._out.start()
+        self._err.start()
+        return self
+
+    def wait(self, timeout=30):
+        """Waits for the program to end; returns its exit code."""
+        code = self.process.wait(timeout=timeout)
+        self._out.join(timeout=5)
+        self._err.join(timeout=5)
+        return code
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def stdout(self):
+        return self._out.text() if self._out else ""
+
+    def stderr(self):
+        return self._err.text() if self._err else ""
+
+    def wait_for_output(self, text, timeout=30):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if text in self.stdout():
+                return True
+            if not self.running():
+                return text in self.stdout()
+            time.sleep(0.05)
+        return False
+
+    # --- the window ------------------------------------------------------
+    def _xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *args], capture_output=True, text=True,
+                                env=dict(os.environ, DISPLAY=self.display.name))
+        if check and result.returncode != 0:
+            raise RuntimeError(f"xdotool {args}: {result.stderr.strip()}")
+        return result.stdout.strip()
+
+    def wait_for_window(self, timeout=60):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if not self.running():
+                raise RuntimeError("the game ended before its window appeared:\n" + self.stderr())
+            found = self._xdotool("search", "--name", WINDOW_NAME, check=False)
+            if found:
+                self.window = int(found.split()[0])
+                self._xdotool("windowfocus", str(self.window), check=False)
+                return self.window
+            time.sleep(0.1)
+        raise RuntimeError("no game window within %d s" % timeout)
+
+    def title(self):
+        return self._xdotool("getwindowname", str(self.window))
+
+    def wait_for_title(self, prefix, timeout=30):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.title().startswith(prefix):
+                return True
+            time.sleep(0.1)
+        return False
+
+    def key_down(self, keysym):
+        self._xdotool("windowfocus", str(self.window), check=False)
+        self._xdotool("keydown", keysym)
+
+    def key_up(self, keysym):
+        self._xdotool("keyup", keysym)
+
+    def press(self, keysym, hold=0.4):
+        """Holds a key long enough for at least one frame to see it."""
+        self.key_down(keysym)
+        time.sleep(hold)
+        self.key_up(keysym)
+
+    def close_window(self):
+        send_close_request(self.display.name, self.window)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], check=True,
+                       env=dict(os.environ, DISPLAY=self.display.name))
+        return path
+
+    # --- clean-up --------------------------------------------------------
+    def stop(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait()
+        shutil.rmtree(self.workspace, ignore_errors=True)
