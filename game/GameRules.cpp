@@ -1,0 +1,109 @@
+// The rules of the game: strikes, blasts, dying monsters, victory and defeat.
+#include "app/GameWorld.h"
+
+#include "game/Monster.h"
+#include "game/Player.h"
+#include "model/Model.h"
+
+#include <cstdio>
+
+namespace {
+
+const int DEATH_STEP_PACE = 3; // ms of deathStepTimer between two shrink steps
+const float ATTACK_COOLDOWN = 2000.0f;
+
+void printMessage(const char* text) {
+    printf("%s\n", text);
+    fflush(stdout);
+}
+
+// A monster standing on the blast of the rune of its colour dies.
+bool isBlastedByItsRune(const Monster* monster, const Player* player) {
+    switch (monster->kind) {
+    case 0:
+        return player->redActive && monster->isHitAt(player->redPos);
+    case 1:
+        return player->greenActive && monster->isHitAt(player->greenPos);
+    case 2:
+        return player->blueActive && monster->isHitAt(player->bluePos);
+    default:
+        return false;
+    }
+}
+
+int strikeDamage(int kind) {
+    return kind >= 0 && kind < 3 ? MONSTER_DAMAGE[kind] : 1;
+}
+
+} // namespace
+
+// Runs twice per frame (shadow and main pass) with the same dt, so monsters
+// walk, count down and are judged against blasts twice per frame.
+void GameWorld::updateMonsters(int dt) {
+    if (player == nullptr)
+        return;
+    int deadCount = 0;
+    for (uint32_t i = 0; i < monsters.size(); ++i) {
+        Monster* monster = monsters[i];
+        if (monster->alive) {
+            monster->others = monsters;
+            monster->ownIndex = i;
+            if (!gameOverShown && !paused)
+                monster->update(player->position, dt);
+            monster->draw();
+            // Strikes count even while paused: a monster already in reach
+            // with its cooldown spent still lands its blow.
+            if (monster->inReach && monster->attackCooldown <= 0) {
+                monster->attackCooldown = ATTACK_COOLDOWN;
+                hitFlash = true;
+                for (int point = 0; point < strikeDamage(monster->kind); ++point)
+                    player->hit();
+            }
+            if (isBlastedByItsRune(monster, player))
+                monster->alive = false;
+            continue;
+        }
+        ++deadCount;
+        if (monster->deathTimer <= 0)
+            continue;
+        monster->deathTimer -= dt;
+        // One timer paces the shrinking of every dying monster.
+        if (deathStepTimer < DEATH_STEP_PACE) {
+            deathStepTimer += dt;
+        } else {
+            monster->shrinkStep();
+            deathStepTimer = 0;
+        }
+        monster->draw();
+    }
+    if (deadCount == monsterTotal && !victory) {
+        victory = true;
+        printMessage("GAME OVER - VICTORY");
+    }
+}
+
+void GameWorld::updatePlayer(int dt) {
+    if (player == nullptr)
+        return;
+    if (player->lifePoints < 1)
+        defeat = true;
+    if (player->teleportTime > 0) {
+        // A running teleport goes on while paused and after the game is over.
+        player->teleportTime -= dt;
+        player->teleportStep(static_cast<float>(dt));
+    } else {
+        player->monsters = monsters;
+        if (!gameOverShown && !paused)
+            player->update(static_cast<float>(dt));
+    }
+    player->model->draw();
+}
+
+void Player::hit() {
+    if (lifePoints <= 0)
+        return;
+    --lifePoints;
+    printMessage("lifePoints - 1");
+    if (lifePoints == 0)
+        printMessage("GAME OVER - DEFEAT");
+}

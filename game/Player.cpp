@@ -1,0 +1,267 @@
+#include "game/Player.h"
+
+#include "app/Keyboard.h"
+#include "game/Monster.h"
+#include "game/ParticleSystem.h"
+#include "game/Rune.h"
+#include "model/Animator.h"
+#include "model/Model.h"
+#include "render/Camera.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <cmath>
+
+namespace {
+
+const float WALK_SPEED = 0.003f;   // model units per ms
+const float TURN_SPEED = 0.3f;     // degrees per ms
+const float CAMERA_SPEED = 0.003f; // world units per ms
+const float ARENA_RADIUS = 7.2f;
+const float MONSTER_SPACING = 0.3f;
+const float RUNE_SPACING = 0.7f;
+const float JUMP_FLOOR = 0.23f; // jump steps move the mage only above this height
+const float JUMP_PULL = 0.00003f;
+const float TOGGLE_DELAY = 1000.0f;
+const float LAY_COOLDOWN = 500.0f;
+const float TRIGGER_COOLDOWN = 2000.0f;
+const glm::vec3 CAMERA_OFFSET(0.0f, 5.0f, -5.0f);
+
+const glm::mat4 IDENTITY(1.0f);
+
+glm::mat4 turnAboutZ(float degrees) {
+    return glm::rotate(IDENTITY, glm::radians(degrees), glm::vec3(0, 0, 1));
+}
+
+glm::vec3 origin(const glm::mat4& matrix) {
+    return glm::vec3(matrix * glm::vec4(0, 0, 0, 1));
+}
+
+bool strictlyWithin(float dx, float dz, float halfWidth) {
+    return -halfWidth < dx && dx < halfWidth && -halfWidth < dz && dz < halfWidth;
+}
+
+// Counts a timer down while it is above 0; true on the step it runs out.
+bool countDown(float& timer, float dt) {
+    if (timer <= 0)
+        return false;
+    timer -= dt;
+    return timer <= 0;
+}
+
+} // namespace
+
+Player::Player(Model* model, Rune* redRune, Rune* greenRune, Rune* blueRune, Rune* whiteRune)
+    : model(model), camera(model->camera), redRune(redRune), greenRune(greenRune),
+      blueRune(blueRune), whiteRune(whiteRune) {
+    redRune->park();
+    greenRune->park();
+    blueRune->park();
+    whiteRune->park();
+    orientation = glm::rotate(orientation, glm::radians(90.0f), glm::vec3(1, 0, 0));
+    orientation = glm::rotate(orientation, glm::radians(180.0f), glm::vec3(0, 0, 1));
+}
+
+Player::TrapRune Player::redTrap() {
+    return {redRune,   redPos,       redCooldown,   redPlaced,
+            redActive, redBlastTime, redRecharging, 500.0f};
+}
+
+Player::TrapRune Player::greenTrap() {
+    return {greenRune,   greenPos,       greenCooldown,   greenPlaced,
+            greenActive, greenBlastTime, greenRecharging, 500.0f};
+}
+
+Player::TrapRune Player::blueTrap() {
+    return {blueRune,   bluePos,       blueCooldown,   bluePlaced,
+            blueActive, blueBlastTime, blueRecharging, 300.0f};
+}
+
+void Player::update(float dt) {
+    countDownTimers(dt);
+
+    position = origin(model->modelMatrix);
+    forward = glm::vec3(orientation * glm::vec4(0, 0, 1, 1));
+
+    glm::vec3 eye = camera->eye;
+    glm::vec3 target = camera->target;
+    moveCamera(dt, eye, target);
+
+    glm::vec3 walk(0.0f);
+    glm::mat4 turn(1.0f);
+    bool moved = false;
+    if (isKeyDown('W')) {
+        walk += WALK_SPEED * dt * forward;
+        moved = true;
+    }
+    if (isKeyDown('S')) {
+        walk -= WALK_SPEED * dt * forward;
+        moved = true;
+    }
+    if (isKeyDown('A')) {
+        turn = turn * turnAboutZ(-TURN_SPEED * dt);
+        moved = true;
+    }
+    if (isKeyDown('D')) {
+        turn = turn * turnAboutZ(TURN_SPEED * dt);
+        moved = true;
+    }
+    if (moved) {
+        model->createAnimator();
+    } else if (model->animator != nullptr) {
+        delete model->animator;
+        model->animator = nullptr;
+    }
+
+    handleRuneKeys();
+
+    if (isKeyDown('C') && followToggleDelay <= 0) {
+        followToggleDelay = TOGGLE_DELAY;
+        cameraFollow = !cameraFollow;
+    }
+    if (isKeyDown('X') && cameraResetDelay <= 0) {
+        eye += (position - camera->eye) + CAMERA_OFFSET;
+        target = position;
+        cameraResetDelay = TOGGLE_DELAY;
+    }
+    if (isKeyDown(GLFW_KEY_SPACE) && jumpElapsed >= jumpDuration) {
+        jumpElapsed = 0;
+        jumpVelocity = glm::vec3(0, 0, -0.009f);
+        // The first step lifts the mage whatever its height.
+        model->multiplyModelMatrix(glm::translate(IDENTITY, dt * jumpVelocity));
+    }
+
+    glm::vec3 candidate = origin(model->modelMatrix * glm::translate(IDENTITY, walk));
+    bool blocked = false;
+    if (jumpElapsed < jumpDuration) {
+        int steps = static_cast<int>(dt);
+        jumpElapsed += steps;
+        jumpStep(steps);
+    } else {
+        blocked = walkIsBlocked(candidate);
+    }
+    if (!blocked &&
+        std::sqrt(candidate.x * candidate.x + candidate.z * candidate.z) < ARENA_RADIUS) {
+        if (cameraFollow) {
+            glm::vec3 shift = origin(model->modelMatrix * glm::translate(IDENTITY, walk)) -
+                              origin(model->modelMatrix);
+            eye += shift;
+            target += shift;
+        }
+        model->multiplyModelMatrix(glm::translate(IDENTITY, walk));
+    }
+    // A turn is never blocked.
+    model->multiplyModelMatrix(turn);
+    orientation = orientation * turn;
+
+    camera->eye = eye;
+    camera->target = target;
+}
+
+void Player::countDownTimers(float dt) {
+    if (countDown(whiteCooldown, dt))
+        whiteRecharging = false;
+    countDownTrap(blueTrap(), dt);
+    countDownTrap(redTrap(), dt);
+    countDownTrap(greenTrap(), dt);
+    countDown(followToggleDelay, dt);
+    countDown(cameraResetDelay, dt);
+}
+
+// The recharging flag clears with the cooldown, later than the blast ends.
+void Player::countDownTrap(TrapRune trap, float dt) {
+    if (countDown(trap.cooldown, dt))
+        trap.recharging = false;
+    if (countDown(trap.blastTime, dt)) {
+        trap.active = false;
+        trap.rune->placed = false;
+        trap.rune->park();
+        trap.rune->particles->resetAll();
+    }
+}
+
+// The camera vectors are taken once, before any key acts.
+void Player::moveCamera(float dt, glm::vec3& eye, glm::vec3& target) const {
+    glm::vec3 f = glm::normalize(target - eye);
+    glm::vec3 s(f.z, 0, -f.x);
+    glm::vec3 u(f.x * f.y, -(f.x * f.x + f.z * f.z), f.y * f.z);
+    float k = CAMERA_SPEED * dt;
+    if (isKeyDown(GLFW_KEY_UP))
+        eye += k * f;
+    if (isKeyDown(GLFW_KEY_DOWN))
+        eye -= k * f;
+    if (isKeyDown(GLFW_KEY_RIGHT)) {
+        eye -= k * s;
+        target -= k * s;
+    }
+    if (isKeyDown(GLFW_KEY_LEFT)) {
+        eye += k * s;
+        target += k * s;
+    }
+    if (isKeyDown(GLFW_KEY_KP_6))
+        eye += k * s;
+    if (isKeyDown(GLFW_KEY_KP_4))
+        eye -= k * s;
+    if (isKeyDown(GLFW_KEY_KP_8))
+        eye -= k * u;
+    if (isKeyDown(GLFW_KEY_KP_2))
+        eye += k * u;
+}
+
+bool Player::walkIsBlocked(glm::vec3 candidate) const {
+    for (const Monster* monster : monsters) {
+        if (monster->alive && strictlyWithin(monster->position.x - candidate.x,
+                                             monster->position.z - candidate.z, MONSTER_SPACING))
+            return true;
+    }
+    return false;
+}
+
+void Player::jumpStep(int dt) {
+    if (!(position.y > JUMP_FLOOR))
+        return;
+    int quotient = jumpElapsed / jumpDuration;
+    jumpVelocity.z += dt * JUMP_PULL * std::cos(static_cast<float>(quotient));
+    model->multiplyModelMatrix(glm::translate(IDENTITY, static_cast<float>(dt) * jumpVelocity));
+}
+
+void Player::handleRuneKeys() {
+    handleWhiteKey();
+    handleTrapKey('3', blueTrap());
+    handleTrapKey('1', redTrap());
+    handleTrapKey('2', greenTrap());
+}
+
+// Runes keep 0.7 apart: the mage may not lay one inside the open square of
+// half-width 0.7 around any of the other three.
+bool Player::mayLayRuneHere(const Rune* rune) const {
+    const Rune* all[4] = {redRune, greenRune, blueRune, whiteRune};
+    for (const Rune* other : all) {
+        if (other != rune && strictlyWithin(position.x - other->position.x,
+                                            position.z - other->position.z, RUNE_SPACING))
+            return false;
+    }
+    return true;
+}
+
+void Player::handleTrapKey(int key, TrapRune trap) {
+    if (!isKeyDown(key) || trap.cooldown > 0)
+        return;
+    if (!trap.placed) {
+        if (!mayLayRuneHere(trap.rune))
+            return;
+        trap.rune->moveTo(position.x, position.y, position.z);
+        trap.rune->placed = true;
+        trap.laidPos = position;
+        trap.placed = true;
+        trap.cooldown = LAY_COOLDOWN;
+        return;
+    }
+    // The rune itself stays placed, so it keeps being drawn while it blasts.
+    trap.rune->particles->burst();
+    trap.blastTime = trap.blastLength;
+    trap.placed = false;
+    trap.active = true;
+    trap.cooldown = TRIGGER_COOLDOWN;
+    trap.recharging = true;
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+#include <vector>
+
+class Camera;
+class Model;
+class Monster;
+class Rune;
+
+// The mage the user steers. It drives the mage model's matrix, the shared
+// camera and the four runes it lays and triggers.
+class Player {
+  public:
+    Player(Model* model, Rune* redRune, Rune* greenRune, Rune* blueRune, Rune* whiteRune);
+
+    // The per-frame update: timers, camera keys, walk, runes, jump, camera.
+    void update(float dt);
+    void jumpStep(int dt);
+    // Loses one life point (never below 0).
+    void hit();
+    // One frame of a running teleport to the white rune.
+    void teleportStep(float dt);
+
+    Model* model;
+    Camera* camera;
+    glm::vec3 position{0.0f};
+    glm::vec3 forward{0.0f, 0.0f, -1.0f};
+    glm::mat4 orientation{1.0f};
+    Rune* redRune;
+    Rune* greenRune;
+    Rune* blueRune;
+    Rune* whiteRune;
+    int lifePoints = 20;
+    glm::vec3 whiteRunePos{0.0f};
+    float whiteCooldown = 1000.0f;
+    bool whitePlaced = false;
+    bool whiteRecharging = false;
+    glm::vec3 bluePos{0.0f};
+    float blueCooldown = 1000.0f;
+    bool bluePlaced = false;
+    bool blueActive = false;
+    float blueBlastTime = 0.0f;
+    bool blueRecharging = false;
+    bool cameraFollow = true;
+    float followToggleDelay = 0.0f;
+    float cameraResetDelay = 0.0f;
+    glm::vec3 redPos{0.0f};
+    float redCooldown = 1000.0f;
+    bool redPlaced = false;
+    bool redActive = false;
+    float redBlastTime = 0.0f;
+    bool redRecharging = false;
+    glm::vec3 greenPos{0.0f};
+    float greenCooldown = 1000.0f;
+    bool greenPlaced = false;
+    bool greenActive = false;
+    float greenBlastTime = 0.0f;
+    bool greenRecharging = false;
+    int shrinkTime = 0;
+    int growTime = 0;
+    int teleportTime = 0;
+    glm::mat4 teleportTurn{1.0f};
+    glm::vec3 teleportCameraShift{0.0f};
+    glm::vec3 teleportDelta{0.0f};
+    std::vector<Monster*> monsters;
+    int jumpElapsed = 0;
+    int jumpDuration = 1000;
+    glm::vec3 jumpVelocity{0.0f};
+
+  private:
+    // The fields of one trap rune (red, green or blue), so that the three
+    // colours share one set of rules.
+    struct TrapRune {
+        Rune* rune;
+        glm::vec3& laidPos;
+        float& cooldown;
+        bool& placed;
+        bool& active;
+        float& blastTime;
+        bool& recharging;
+        float blastLength;
+    };
+    TrapRune redTrap();
+    TrapRune greenTrap();
+    TrapRune blueTrap();
+
+    void countDownTimers(float dt);
+    void countDownTrap(TrapRune trap, float dt);
+    void moveCamera(float dt, glm::vec3& eye, glm::vec3& target) const;
+    void handleRuneKeys();
+    void handleTrapKey(int key, TrapRune trap);
+    void handleWhiteKey();
+    bool mayLayRuneHere(const Rune* rune) const;
+    glm::vec3 localStepFor(glm::vec3 d) const;
+    void startTeleport();
+    void jumpToWhiteRune();
+    bool walkIsBlocked(glm::vec3 candidate) const;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+class Model;
+class ParticleSystem;
+
+// Where a rune waits while it is not on the ground: outside the arena disc.
+const float RUNE_PARK = 10.0f;
+
+// A rune model paired with the particle fountain of its colour.
+class Rune {
+  public:
+    Rune(Model* model, ParticleSystem* particles);
+
+    // Moves a rune that is not placed onto (x, z), keeping its height.
+    void moveTo(float x, float y, float z);
+    void park() { moveTo(RUNE_PARK, RUNE_PARK, RUNE_PARK); }
+
+    Model* model;
+    ParticleSystem* particles;
+    glm::vec3 position{0.0f};
+    bool placed = false;
+};
