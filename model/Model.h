@@ -65,6 +65,10 @@ class Model {
 void computeBounds(const aiScene* scene, const aiNode* node, glm::vec3& minimum,
                    glm::vec3& maximum);
 
+// The inverse transpose of the upper-left 3x3, which keeps normals
+// perpendicular to surfaces under non-uniform scales.
+glm::mat3 normalMatrixOf(const glm::mat4& modelMatrix);
+
 std::string textureFilePath(const std::string& modelPath, const std::string& texturePath);
 std::string replaceAll(std::string subject, const std::string& find,
                        const std::string& replacement);

@@ -16,13 +16,16 @@ GLint uniformLocation(const Model& model, const char* name) {
 
 } // namespace
 
+glm::mat3 normalMatrixOf(const glm::mat4& modelMatrix) {
+    return glm::transpose(glm::inverse(glm::mat3(modelMatrix)));
+}
+
 void Model::draw() {
     if (animator != nullptr) {
         advanceAnimationClock(SDL_GetTicks());
         animator->sampleAnimation(20.0);
     }
-    // Normals must stay perpendicular to surfaces under non-uniform scales.
-    const glm::mat3 normal = glm::transpose(glm::inverse(glm::mat3(modelMatrix)));
+    const glm::mat3 normal = normalMatrixOf(modelMatrix);
     glUniformMatrix3fv(uniformLocation(*this, "normalMatrix"), 1, GL_FALSE, glm::value_ptr(normal));
     glUniformMatrix4fv(uniformLocation(*this, "mMatrix"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
     glUniform1i(uniformLocation(*this, "hasShadow"), hasShadow);
