@@ -1,3 +1,4 @@
+#include "app/GameWorld.h"
 #include "support/GlContext.h"
 #include "ModelFixtures.h"
 #include "support/OutputCapture.h"
@@ -245,6 +246,33 @@ TEST(ModelDrawing, FailedModelStillSetsItsUniformsAndDrawsNothing) {
     const std::vector<unsigned char> pixels = picture.draw(model);
     EXPECT_EQ(uniformInt("hasShadow"), 0);
     EXPECT_EQ(differingPixels(pixels, std::vector<unsigned char>(pixels.size(), 0)), 0);
+    glUseProgram(0);
+}
+
+TEST(ModelDrawing, SceneModelsAreEachDrawnWithTheirOwnPlacement) {
+    REQUIRE_GL_CONTEXT();
+    ShaderProgram* program = testProgram();
+    std::unique_ptr<GameWorld> world;
+    {
+        OutputCapture quiet; // the interface pictures are not staged here
+        world.reset(new GameWorld(program, program, program, program));
+    }
+    glUseProgram(program->program);
+    std::unique_ptr<Model> left = loadSkinnedBody();
+    std::unique_ptr<Model> right = loadSkinnedBody();
+    left->setModelMatrix(glm::translate(glm::mat4(1.0f), glm::vec3(-0.5f, 0.0f, 0.0f)) *
+                         left->modelMatrix);
+    right->setModelMatrix(glm::translate(glm::mat4(1.0f), glm::vec3(0.5f, 0.0f, 0.0f)) *
+                          right->modelMatrix);
+    world->sceneModels = {left.get(), right.get()};
+    Picture picture;
+    glClear(GL_COLOR_BUFFER_BIT);
+    world->drawSceneModels();
+    std::vector<unsigned char> pixels(4 * PICTURE_SIZE * PICTURE_SIZE);
+    glReadPixels(0, 0, PICTURE_SIZE, PICTURE_SIZE, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    EXPECT_GT(greenAt(pixels, -0.5f, 0.0f), 150);
+    EXPECT_GT(greenAt(pixels, 0.5f, 0.0f), 150);
+    EXPECT_EQ(greenAt(pixels, 0.0f, 0.0f), 0);
     glUseProgram(0);
 }
 
