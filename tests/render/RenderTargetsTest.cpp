@@ -141,6 +141,11 @@ TEST(RenderTargets, ScreenQuadShowsItsTextureOverTheWholeViewport) {
     expectColour(readPixel(0, 0), 255, 0, 0);
     expectColour(readPixel(1023, 767), 255, 255, 255);
 
+    // The quad leaves its arrays enabled; they point into this test's quad.
+    glDisableVertexAttribArray(
+        static_cast<GLuint>(glGetAttribLocation(postProcess->program, "vertPos")));
+    glDisableVertexAttribArray(
+        static_cast<GLuint>(glGetAttribLocation(postProcess->program, "vertUv")));
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     glCullFace(GL_BACK);
     glDeleteTextures(1, &quad.texture);

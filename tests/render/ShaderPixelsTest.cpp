@@ -55,6 +55,12 @@ void drawWithModelShader(GLuint program, const std::vector<float>& positions,
 
     const GLint position = glGetAttribLocation(program, "vertPos");
     ASSERT_GE(position, 0);
+    // Earlier draws (the screen quad) leave arrays enabled; constants need them off.
+    for (const char* name : {"vertNormal", "vertColor", "vertUv", "boneWeight", "boneIndex"}) {
+        const GLint location = glGetAttribLocation(program, name);
+        if (location >= 0)
+            glDisableVertexAttribArray(static_cast<GLuint>(location));
+    }
     glVertexAttrib3fv(glGetAttribLocation(program, "vertNormal"), glm::value_ptr(surface.normal));
     glVertexAttrib4fv(glGetAttribLocation(program, "vertColor"), glm::value_ptr(surface.colour));
     glVertexAttrib2f(glGetAttribLocation(program, "vertUv"), 0.5f, 0.5f);
