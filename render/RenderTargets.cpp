@@ -79,15 +79,16 @@ void buildScreenQuad(ScreenQuad& quad, ShaderProgram* shader) {
 }
 
 void drawScreenQuad(const ScreenQuad& quad) {
-    // The locations come from the post-process program even while the
-    // interface program is current; both declare the inputs identically.
-    const GLuint program = quad.shader != nullptr ? quad.shader->program : 0;
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, quad.texture);
+    // A program that failed to build has no inputs to look up; asking program
+    // 0 for them, or enabling array -1, would only raise GL errors.
+    const GLuint program = quad.shader != nullptr ? quad.shader->program : 0;
+    if (program == 0)
+        return;
+    // The locations come from the post-process program even while the
+    // interface program is current; both declare the inputs identically.
     glUniform1i(glGetUniformLocation(program, "texture"), 0);
-
-    // Without a position input (a failed build) nothing is drawn, rather than
-    // handing GL the invalid index -1.
     const GLint position = glGetAttribLocation(program, "vertPos");
     if (position < 0)
         return;

@@ -152,3 +152,47 @@ TEST(RenderTargets, ScreenQuadShowsItsTextureOverTheWholeViewport) {
     releasePostProcessTarget(canvas);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+// A missing picture has texture 0, and a failed post-process build program 0:
+// neither may raise a GL error or leave a stale texture bound.
+TEST(RenderTargets, ScreenQuadWithoutTextureOrProgramRaisesNoGlError) {
+    REQUIRE_GL_CONTEXT();
+    ShaderProgram* postProcess = gameShaders().postProcess;
+    PostProcessTarget canvas;
+    buildPostProcessTarget(canvas);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, canvas.framebuffer);
+    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glDisable(GL_CULL_FACE);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+
+    ScreenQuad quad;
+    buildScreenQuad(quad, postProcess);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, canvas.colorTexture);
+    glUseProgram(postProcess->program);
+    drawScreenQuad(quad);
+    EXPECT_EQ(integerState(GL_TEXTURE_BINDING_2D), 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glUseProgram(0);
+
+    OutputCapture capture;
+    ShaderProgram failed(makeScratchFolder() + "/missing");
+    capture.finish();
+    ASSERT_EQ(failed.program, 0u);
+    ScreenQuad orphan;
+    buildScreenQuad(orphan, &failed);
+    glClearColor(0.25f, 0.25f, 0.25f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glUseProgram(0);
+    drawScreenQuad(orphan);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    expectColour(readPixel(512, 384), 64, 64, 64);
+
+    glDisableVertexAttribArray(
+        static_cast<GLuint>(glGetAttribLocation(postProcess->program, "vertPos")));
+    glDisableVertexAttribArray(
+        static_cast<GLuint>(glGetAttribLocation(postProcess->program, "vertUv")));
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    releasePostProcessTarget(canvas);
+}
