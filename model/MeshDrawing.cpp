@@ -30,7 +30,8 @@ GLint meshTexture(const Model& model, const Mesh& mesh) {
 } // namespace
 
 void drawMesh(Model& model, unsigned meshNumber) {
-    if (meshNumber >= model.meshes.size() || model.meshes[meshNumber] == nullptr)
+    if (model.shader == nullptr || meshNumber >= model.meshes.size() ||
+        model.meshes[meshNumber] == nullptr)
         return;
     const Mesh& mesh = *model.meshes[meshNumber];
     const GLuint program = model.shader->program;

@@ -25,6 +25,9 @@ void Model::draw() {
         advanceAnimationClock(SDL_GetTicks());
         animator->sampleAnimation(20.0);
     }
+    // A model built without a program has nowhere to draw to.
+    if (shader == nullptr)
+        return;
     const glm::mat3 normal = normalMatrixOf(modelMatrix);
     glUniformMatrix3fv(uniformLocation(*this, "normalMatrix"), 1, GL_FALSE, glm::value_ptr(normal));
     glUniformMatrix4fv(uniformLocation(*this, "mMatrix"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
@@ -36,6 +39,8 @@ void Model::draw() {
 // Node transformations are not applied: skinned meshes are placed by their
 // bone matrices alone, the others sit in their own mesh coordinates.
 void Model::drawNode(const aiNode* node) {
+    if (node == nullptr || shader == nullptr || scene == nullptr)
+        return;
     for (unsigned i = 0; i < node->mNumMeshes; ++i) {
         const unsigned meshNumber = node->mMeshes[i];
         if (meshNumber >= scene->mNumMeshes)

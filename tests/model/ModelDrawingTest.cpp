@@ -249,6 +249,21 @@ TEST(ModelDrawing, FailedModelStillSetsItsUniformsAndDrawsNothing) {
     glUseProgram(0);
 }
 
+TEST(ModelDrawing, ModelWithoutAProgramDrawsNothing) {
+    REQUIRE_GL_CONTEXT();
+    std::unique_ptr<Model> model = loadSkinnedBody();
+    model->shader = nullptr;
+    ASSERT_TRUE(model->createAnimator());
+    Picture picture;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    const std::vector<unsigned char> pixels = picture.draw(*model);
+    EXPECT_EQ(differingPixels(pixels, std::vector<unsigned char>(pixels.size(), 0)), 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    delete model->animator;
+    model->animator = nullptr;
+}
+
 TEST(ModelDrawing, SceneModelsAreEachDrawnWithTheirOwnPlacement) {
     REQUIRE_GL_CONTEXT();
     ShaderProgram* program = testProgram();
