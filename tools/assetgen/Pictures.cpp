@@ -1,0 +1,213 @@
+#include "Pictures.h"
+
+#include "HudLayout.h"
+#include "Image.h"
+#include "TextRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const float PI = 3.14159265358979f;
+const glm::vec4 GOLD(0.95f, 0.78f, 0.35f, 1.0f);
+const glm::vec4 PANEL(0.07f, 0.06f, 0.11f, 0.82f);
+const glm::vec4 RUNE_COLOURS[4] = {{1.0f, 0.3f, 0.22f, 1.0f},
+                                   {0.35f, 0.95f, 0.3f, 1.0f},
+                                   {0.3f, 0.6f, 1.0f, 1.0f},
+                                   {0.95f, 0.95f, 1.0f, 1.0f}};
+const char* const RUNE_NAMES[4] = {"red", "green", "blue", "white"};
+const char* const RUNE_KEYS[4] = {"1", "2", "3", "E"};
+
+struct Fonts {
+    TextRenderer title;
+    TextRenderer bold;
+    TextRenderer regular;
+    explicit Fonts(const std::string& folder)
+        : title(folder + "/DejaVuSerif-Bold.ttf"), bold(folder + "/DejaVuSans-Bold.ttf"),
+          regular(folder + "/DejaVuSans.ttf") {}
+    bool ok() const { return title.ok() && bold.ok() && regular.ok(); }
+};
+
+Image screen() {
+    return Image(hud::SCREEN_WIDTH, hud::SCREEN_HEIGHT, glm::vec4(0.0f));
+}
+
+// The glyph of each rune, as on its disc in the arena, scaled into a slot.
+void runeGlyph(Image& image, int rune, float cx, float cy, float r, glm::vec4 color) {
+    const float w = r * 0.16f;
+    auto at = [&](float x, float y) { return glm::vec2(cx + x * r, cy + y * r); };
+    switch (rune) {
+    case 0:
+        image.line(at(-0.6f, 0.35f), at(0.6f, 0.35f), w, color);
+        image.line(at(0.6f, 0.35f), at(0.0f, -0.75f), w, color);
+        image.line(at(0.0f, -0.75f), at(-0.6f, 0.35f), w, color);
+        image.line(at(0.0f, -0.1f), at(0.0f, 0.75f), w, color);
+        break;
+    case 1:
+        image.line(at(0.0f, -0.75f), at(0.0f, 0.75f), w, color);
+        image.line(at(0.0f, -0.1f), at(-0.5f, -0.55f), w, color);
+        image.line(at(0.0f, -0.1f), at(0.5f, -0.55f), w, color);
+        image.line(at(0.0f, 0.35f), at(-0.4f, 0.0f), w, color);
+        image.line(at(0.0f, 0.35f), at(0.4f, 0.0f), w, color);
+        break;
+    case 2:
+        for (int i = 0; i < 3; ++i) {
+            const float a = PI * i / 3.0f;
+            image.line(at(-0.75f * std::sin(a), -0.75f * std::cos(a)),
+                       at(0.75f * std::sin(a), 0.75f * std::cos(a)), w, color);
+        }
+        break;
+    default:
+        image.line(at(0.0f, -0.75f), at(0.75f, 0.0f), w, color);
+        image.line(at(0.75f, 0.0f), at(0.0f, 0.75f), w, color);
+        image.line(at(0.0f, 0.75f), at(-0.75f, 0.0f), w, color);
+        image.line(at(-0.75f, 0.0f), at(0.0f, -0.75f), w, color);
+        image.line(at(-0.3f, 0.0f), at(0.3f, 0.0f), w, color);
+        image.line(at(0.0f, -0.3f), at(0.0f, 0.3f), w, color);
+        break;
+    }
+}
+
+Image background(Fonts& fonts) {
+    Image image = screen();
+    image.roundedRect(hud::BAR_LEFT, hud::BAR_TOP, hud::BAR_RIGHT, hud::BAR_BOTTOM, 16.0f, PANEL);
+    image.roundedRect(hud::BAR_LEFT, hud::BAR_TOP, hud::BAR_RIGHT, hud::BAR_BOTTOM, 16.0f, GOLD,
+                      2.5f);
+    for (int slot = 0; slot < 4; ++slot) {
+        const float x = static_cast<float>(hud::slotLeft(slot)), y = hud::SLOT_TOP;
+        const float size = hud::SLOT_SIZE;
+        image.roundedRect(x, y, x + size, y + size, 10.0f, glm::vec4(0.02f, 0.02f, 0.04f, 0.85f));
+        image.roundedRect(x, y, x + size, y + size, 10.0f,
+                          glm::vec4(glm::vec3(RUNE_COLOURS[slot]) * 0.6f, 1.0f), 2.0f);
+        // The key label stays visible while the rune recharges.
+        fonts.bold.draw(image, RUNE_KEYS[slot], 16, x + size - 15.0f, y + size - 5.0f,
+                        glm::vec4(0.9f, 0.88f, 0.8f, 1.0f));
+    }
+    return image;
+}
+
+// A rune ready to lay (active = false) or laid and waiting to be set off.
+Image runeIcon(int slot, bool active) {
+    Image image = screen();
+    const float size = hud::SLOT_SIZE;
+    const float cx = hud::slotLeft(slot) + size * 0.5f, cy = hud::SLOT_TOP + size * 0.5f - 3.0f;
+    const glm::vec4 colour = RUNE_COLOURS[slot];
+    if (active) {
+        for (int i = 6; i >= 1; --i)
+            image.disc(cx, cy, 30.0f + i * 1.6f, glm::vec4(glm::vec3(colour), 0.07f));
+        image.disc(cx, cy, 30.0f,
+                   glm::vec4(glm::mix(glm::vec3(colour), glm::vec3(1.0f), 0.25f), 1.0f));
+        image.ring(cx, cy, 30.0f, 3.0f, glm::vec4(1.0f));
+        runeGlyph(image, slot, cx, cy, 22.0f, glm::vec4(1.0f));
+    } else {
+        image.disc(cx, cy, 29.0f, glm::vec4(glm::vec3(colour) * 0.35f, 0.95f));
+        image.ring(cx, cy, 29.0f, 3.0f, colour);
+        runeGlyph(image, slot, cx, cy, 21.0f, colour);
+    }
+    return image;
+}
+
+Image tutorial(Fonts& fonts) {
+    Image image = screen();
+    const float left = 102.0f, top = 52.0f, right = 922.0f, bottom = 716.0f;
+    image.roundedRect(left, top, right, bottom, 24.0f, glm::vec4(0.05f, 0.04f, 0.09f, 0.9f));
+    image.roundedRect(left, top, right, bottom, 24.0f, GOLD, 3.0f);
+    const glm::vec4 text(0.93f, 0.91f, 0.86f, 1.0f), muted(0.75f, 0.73f, 0.7f, 1.0f);
+    fonts.title.drawCentred(image, "TALMORAK ARENA", 54, 512.0f, 128.0f, GOLD);
+    fonts.regular.drawCentred(
+        image, "Twenty monsters walk in through the four gates, one every five seconds.", 19,
+        512.0f, 172.0f, text);
+    fonts.regular.drawCentred(image,
+                              "Slay them all with your runes before they take your 20 life points.",
+                              19, 512.0f, 198.0f, text);
+    struct Row {
+        const char* keys;
+        const char* action;
+    };
+    const Row rows[] = {
+        {"W / S", "walk forward / back"},
+        {"A / D", "turn left / right"},
+        {"Space", "jump"},
+        {"1", "red rune: lay it, press again to blast red monsters"},
+        {"2", "green rune: lay it, press again to blast green monsters"},
+        {"3", "blue rune: lay it, press again to blast grey monsters"},
+        {"E", "white rune: lay it, press again to teleport back to it"},
+        {"Arrows", "camera: zoom in and out, pan left and right"},
+        {"Keypad 2 4 6 8", "camera: lower, orbit, raise"},
+        {"C", "camera follows the mage on / off"},
+        {"X", "reset the camera behind the mage"},
+        {"F1", "switch the post-process look"},
+        {"P", "pause and resume"},
+        {"Esc", "quit"},
+    };
+    float y = 252.0f;
+    for (const Row& row : rows) {
+        const int width = fonts.bold.measure(row.keys, 19);
+        fonts.bold.draw(image, row.keys, 19, 318.0f - width, y, GOLD);
+        fonts.regular.draw(image, row.action, 19, 340.0f, y, muted);
+        y += 28.0f;
+    }
+    image.roundedRect(352.0f, 654.0f, 672.0f, 700.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
+    fonts.bold.drawCentred(image, "Press P to start", 28, 512.0f, 688.0f,
+                           glm::vec4(1.0f, 0.95f, 0.7f, 1.0f));
+    return image;
+}
+
+Image gameOver(Fonts& fonts, const char* title, const char* line, glm::vec4 band,
+               glm::vec4 colour) {
+    Image image = screen();
+    const int bandTop = 254, bandBottom = 514;
+    for (int y = bandTop; y < bandBottom; ++y) {
+        // The band fades out towards its top and bottom edges.
+        const float edge = std::min(y - bandTop, bandBottom - 1 - y) / 40.0f;
+        const float fade = std::min(1.0f, edge);
+        for (int x = 0; x < hud::SCREEN_WIDTH; ++x)
+            image.blend(x, y, band, fade);
+    }
+    fonts.title.drawCentred(image, title, 124, 512.0f, 410.0f, colour, glm::vec4(0, 0, 0, 0.9f));
+    fonts.regular.drawCentred(image, line, 28, 512.0f, 470.0f, glm::vec4(1.0f, 0.97f, 0.9f, 1.0f));
+    return image;
+}
+
+Image hitFlash() {
+    Image image = screen();
+    const float reach = 150.0f;
+    for (int y = 0; y < hud::SCREEN_HEIGHT; ++y)
+        for (int x = 0; x < hud::SCREEN_WIDTH; ++x) {
+            const float d = static_cast<float>(std::min(std::min(x, hud::SCREEN_WIDTH - 1 - x),
+                                                        std::min(y, hud::SCREEN_HEIGHT - 1 - y)));
+            if (d >= reach)
+                continue;
+            const float t = 1.0f - d / reach;
+            image.at(x, y) = glm::vec4(0.9f, 0.06f, 0.04f, 0.75f * t * t);
+        }
+    return image;
+}
+
+} // namespace
+
+bool writePictures(const std::string& folder, const std::string& fontFolder) {
+    Fonts fonts(fontFolder);
+    if (!fonts.ok())
+        return false;
+    bool ok = true;
+    auto write = [&](const Image& image, const std::string& name) {
+        ok = image.writeBmp(folder + "/" + name, true) && ok;
+    };
+    write(background(fonts), "backgroundINTERFACE.bmp");
+    for (int rune = 0; rune < 4; ++rune) {
+        write(runeIcon(rune, false), std::string(RUNE_NAMES[rune]) + "runeINTERFACE.bmp");
+        write(runeIcon(rune, true), std::string(RUNE_NAMES[rune]) + "activeINTERFACE.bmp");
+    }
+    write(tutorial(fonts), "tutorial.bmp");
+    write(gameOver(fonts, "VICTORY", "All twenty monsters are slain.",
+                   glm::vec4(0.25f, 0.2f, 0.05f, 0.65f), GOLD),
+          "victory.bmp");
+    write(gameOver(fonts, "DEFEAT", "The mage has fallen.", glm::vec4(0.2f, 0.02f, 0.02f, 0.7f),
+                   glm::vec4(1.0f, 0.25f, 0.2f, 1.0f)),
+          "defeat.bmp");
+    write(hitFlash(), "hit.bmp");
+    return ok;
+}

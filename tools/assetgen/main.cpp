@@ -1,0 +1,103 @@
+// Generates every model, texture and picture of the game into
+// <output>/objects and <output>/objects/interface. The same inputs always
+// give byte-identical files.
+//
+// usage: assetgen <output folder> <font folder>
+
+#include "Models.h"
+#include "Pictures.h"
+#include "Textures.h"
+#include "WorldFit.h"
+#include "XFileWriter.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+bool makeFolder(const std::string& path) {
+    return mkdir(path.c_str(), 0755) == 0 || errno == EEXIST;
+}
+
+bool writeModel(const BuiltModel& built, const std::string& path, const glm::mat4& startPlacement) {
+    if (!built.error.empty()) {
+        std::fprintf(stderr, "assetgen: %s: %s\n", path.c_str(), built.error.c_str());
+        return false;
+    }
+    glm::vec3 low, high;
+    worldExtent(built.model, startPlacement, low, high);
+    std::printf("%-28s %6zu triangles, world x %.2f..%.2f y %.2f..%.2f z %.2f..%.2f\n",
+                path.substr(path.find_last_of('/') + 1).c_str(), built.model.mesh.triangles.size(),
+                low.x, high.x, low.y, high.y, low.z, high.z);
+    return writeXFile(built.model, path);
+}
+
+bool writeTextures(const std::string& objects) {
+    bool ok = mageTexture().writeBmp(objects + "/mage.bmp", false);
+    const MonsterPalette red{{0.8f, 0.16f, 0.12f},
+                             {0.32f, 0.08f, 0.07f},
+                             {0.93f, 0.87f, 0.72f},
+                             {1.0f, 0.85f, 0.2f},
+                             101};
+    const MonsterPalette green{{0.32f, 0.72f, 0.22f},
+                               {0.42f, 0.28f, 0.12f},
+                               {0.9f, 0.88f, 0.62f},
+                               {1.0f, 0.3f, 0.1f},
+                               202};
+    const MonsterPalette plain{{0.62f, 0.6f, 0.56f},
+                               {0.36f, 0.34f, 0.32f},
+                               {0.84f, 0.82f, 0.74f},
+                               {0.45f, 0.8f, 1.0f},
+                               303};
+    ok = monsterTexture(red).writeBmp(objects + "/redmonster.bmp", false) && ok;
+    ok = monsterTexture(green).writeBmp(objects + "/greenmonster.bmp", false) && ok;
+    ok = monsterTexture(plain).writeBmp(objects + "/monster.bmp", false) && ok;
+    ok = arenaFloorTexture().writeBmp(objects + "/arenafloor.bmp", false) && ok;
+    ok = arenaEmblemTexture().writeBmp(objects + "/arenaemblem.bmp", false) && ok;
+    ok = arenaWallTexture().writeBmp(objects + "/arenawall.bmp", false) && ok;
+    ok = skyTexture().writeBmp(objects + "/sky.bmp", false) && ok;
+    return ok;
+}
+
+bool writeModels(const std::string& objects) {
+    bool ok = writeModel(buildMage(), objects + "/mage.x", magePlacement());
+    ok = writeModel(buildArena(), objects + "/arena.x", arenaPlacement()) && ok;
+    ok = writeModel(buildSky(), objects + "/skysphere.x", skyPlacement()) && ok;
+    ok = writeModel(buildMonster(RED_MONSTER), objects + "/redmonster.x", monsterPlacement()) && ok;
+    ok = writeModel(buildMonster(GREEN_MONSTER), objects + "/greenmonster.x", monsterPlacement()) &&
+         ok;
+    ok = writeModel(buildMonster(PLAIN_MONSTER), objects + "/monster.x", monsterPlacement()) && ok;
+    const char* const colours[4] = {"red", "green", "blue", "white"};
+    for (int c = 0; c < 4; ++c) {
+        const RuneColour colour = static_cast<RuneColour>(c);
+        ok =
+            writeModel(buildRune(colour), objects + "/" + colours[c] + "rune.x", runePlacement()) &&
+            ok;
+        ok = writeModel(buildParticle(colour), objects + "/" + colours[c] + "particle.x",
+                        particlePlacement()) &&
+             ok;
+    }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: assetgen <output folder> <font folder>\n");
+        return 2;
+    }
+    const std::string objects = std::string(argv[1]) + "/objects";
+    const std::string interface = objects + "/interface";
+    if (!makeFolder(argv[1]) || !makeFolder(objects) || !makeFolder(interface)) {
+        std::fprintf(stderr, "assetgen: cannot create %s\n", interface.c_str());
+        return 1;
+    }
+    bool ok = writeModels(objects);
+    ok = writeTextures(objects) && ok;
+    ok = writePictures(interface, argv[2]) && ok;
+    return ok ? 0 : 1;
+}
