@@ -1,21 +1,58 @@
 #include "LoopWorld.h"
 
 #include "app/GameWorld.h"
+#include "game/Monster.h"
+#include "game/ParticleSystem.h"
+#include "game/Player.h"
+#include "game/Rune.h"
+#include "model/Model.h"
+#include "render/Camera.h"
+#include "render/Light.h"
 #include "render/ShaderProgram.h"
 
 #include "OutputCapture.h"
 
-#include <cstdint>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace {
+
+// Models that are never loaded: the loop's behaviour does not depend on what
+// the frame draws, and nothing is read from disk.
+Model* emptyModel(Light* light, Camera* camera, ShaderProgram* shader) {
+    return new Model("../bin/objects/none.x", light, camera, shader);
+}
+
+Rune* emptyRune(Light* light, Camera* camera, ShaderProgram* shader) {
+    ParticleSystem* particles =
+        new ParticleSystem(emptyModel(light, camera, shader), &camera->eye);
+    particles->resetAll();
+    return new Rune(emptyModel(light, camera, shader), particles);
+}
+
+} // namespace
 
 LoopWorld makeLoopWorld(Monster* (&prepared)[PREPARED_MONSTER_COUNT]) {
-    OutputCapture quiet; // pictures may be missing in a bare build
-    static ShaderProgram* modelShader = new ShaderProgram("../bin/shaders/modelshader");
-    static ShaderProgram* postShader = new ShaderProgram("../bin/shaders/postprocess");
-    static ShaderProgram* interfaceShader = new ShaderProgram("../bin/shaders/interfaceshader");
-    LoopWorld loopWorld;
-    loopWorld.world = new GameWorld(modelShader, modelShader, postShader, interfaceShader);
-    // Distinct markers are enough while the frame only draws the screen.
+    OutputCapture quiet; // interface pictures may be missing in a bare build
+    ShaderProgram* modelShader = new ShaderProgram("../bin/shaders/modelshader");
+    ShaderProgram* postShader = new ShaderProgram("../bin/shaders/postprocess");
+    ShaderProgram* interfaceShader = new ShaderProgram("../bin/shaders/interfaceshader");
+    Camera* camera = new Camera(glm::vec3(0.0f, 5.0f, -5.0f), glm::vec3(0.0f));
+    Light* light = new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f),
+                             glm::vec3(1.0f));
+
+    GameWorld* world = new GameWorld(modelShader, modelShader, postShader, interfaceShader);
+    world->camera = camera;
+    world->light = light;
+    world->player = new Player(emptyModel(light, camera, modelShader),
+                               emptyRune(light, camera, modelShader),
+                               emptyRune(light, camera, modelShader),
+                               emptyRune(light, camera, modelShader),
+                               emptyRune(light, camera, modelShader));
+    Model* monsterModel = emptyModel(light, camera, modelShader);
     for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i)
-        prepared[i] = reinterpret_cast<Monster*>(static_cast<uintptr_t>(0x1000 + 0x10 * i));
+        prepared[i] = new Monster(monsterModel, glm::translate(glm::mat4(1.0f),
+                                                               glm::vec3(0.0f, 40.0f, 0.0f)));
+    LoopWorld loopWorld;
+    loopWorld.world = world;
     return loopWorld;
 }

@@ -1,5 +1,6 @@
 #include "app/GameWorld.h"
 #include "app/MainLoop.h"
+#include "app/Window.h"
 
 #include "GlContext.h"
 #include "LoopWorld.h"
@@ -45,13 +46,13 @@ TEST_F(MainLoopTest, PauseKeyWaitsOutItsFirstSecondThenTogglesOncePerSecond) {
     keys.press('P');
 
     OutputCapture capture;
-    runUntil(loop, now, 5000 + 990, 10);
+    runUntil(loop, now, 5000 + 990, 30);
     std::string firstSecond = capture.out();
     EXPECT_EQ(countOf(firstSecond, "check"), 0);
     EXPECT_TRUE(loop.paused);
 
     OutputCapture held;
-    runUntil(loop, now, 5000 + 3500, 10);
+    runUntil(loop, now, 5000 + 3500, 50);
     // Accepted at 1000, 2000 and 3000 ms: three toggles while held.
     EXPECT_EQ(countOf(held.out(), "check\n"), 3);
     EXPECT_FALSE(loop.paused);
@@ -61,7 +62,7 @@ TEST_F(MainLoopTest, PauseKeyWaitsOutItsFirstSecondThenTogglesOncePerSecond) {
 TEST_F(MainLoopTest, PauseKeyRestartsTheToggleDebounce) {
     uint32_t now = 0;
     MainLoop loop(world.world, prepared, now);
-    runUntil(loop, now, 1500, 10);
+    runUntil(loop, now, 1500, 100);
     world.world->toggleTimer = 0;
     keys.press('P');
     OutputCapture capture;
@@ -78,10 +79,11 @@ TEST_F(MainLoopTest, MonstersAreReleasedTwoSecondsInThenEveryFiveWhileRunning) {
     MainLoop loop(world.world, prepared, now);
     // Unpause at once after the first second.
     keys.press('P');
-    runUntil(loop, now, 1000, 10);
+    runUntil(loop, now, 1000, 100);
     keys.releaseAll();
     ASSERT_FALSE(loop.paused);
 
+    runUntil(loop, now, 1900, 100);
     runUntil(loop, now, 1990, 10);
     EXPECT_EQ(loop.releasedCount, 0);
     runUntil(loop, now, 2010, 10);
@@ -89,6 +91,7 @@ TEST_F(MainLoopTest, MonstersAreReleasedTwoSecondsInThenEveryFiveWhileRunning) {
     ASSERT_EQ(world.world->monsters.size(), 1u);
     EXPECT_EQ(world.world->monsters[0], prepared[0]);
 
+    runUntil(loop, now, 6900, 100);
     runUntil(loop, now, 6990, 10);
     EXPECT_EQ(loop.releasedCount, 1);
     runUntil(loop, now, 7010, 10);
@@ -98,7 +101,7 @@ TEST_F(MainLoopTest, MonstersAreReleasedTwoSecondsInThenEveryFiveWhileRunning) {
 TEST_F(MainLoopTest, PausedTimeCountsAndTheFirstRunningPassReleasesAtOnce) {
     uint32_t now = 0;
     MainLoop loop(world.world, prepared, now);
-    runUntil(loop, now, 30000, 100);
+    runUntil(loop, now, 30000, 1000);
     EXPECT_EQ(loop.releasedCount, 0);
     EXPECT_LT(loop.spawnTimer, -20000);
 
@@ -115,9 +118,9 @@ TEST_F(MainLoopTest, AllTwentyAreReleasedAndNoMore) {
     uint32_t now = 0;
     MainLoop loop(world.world, prepared, now);
     keys.press('P');
-    runUntil(loop, now, 1000, 50);
+    runUntil(loop, now, 1000, 250);
     keys.releaseAll();
-    runUntil(loop, now, 2000 + 5000 * 25, 250);
+    runUntil(loop, now, 2000 + 5000 * 21, 1000);
     EXPECT_EQ(loop.releasedCount, PREPARED_MONSTER_COUNT);
     EXPECT_EQ(world.world->monsters.size(), static_cast<size_t>(PREPARED_MONSTER_COUNT));
 }

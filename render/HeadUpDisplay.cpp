@@ -1,0 +1,60 @@
+// The head-up display: full-window pictures laid over the finished scene,
+// each showing only its painted parts through its alpha.
+#include "app/GameWorld.h"
+
+#include "game/Player.h"
+#include "render/ShaderProgram.h"
+
+namespace {
+
+const int HIT_FLASH_MS = 20;
+
+} // namespace
+
+void GameWorld::renderInterface(int elapsed) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_DEPTH_TEST);
+    glUseProgram(interfaceShader->program);
+
+    auto drawPicture = [this](GLuint texture) {
+        screenQuad.texture = texture;
+        drawScreenQuad(screenQuad);
+    };
+
+    if (hitFlash) {
+        drawPicture(hitTexture);
+        hitFlashTime += elapsed;
+        if (hitFlashTime > HIT_FLASH_MS) {
+            hitFlash = false;
+            hitFlashTime = 0;
+        }
+    }
+    drawPicture(backgroundTexture);
+
+    const bool recharging[4] = {player->redRecharging, player->greenRecharging,
+                                player->blueRecharging, player->whiteRecharging};
+    const bool placed[4] = {player->redPlaced, player->greenPlaced, player->bluePlaced,
+                            player->whitePlaced};
+    // A recharging rune shows no icon; a laid one shows its active icon.
+    for (int i = 0; i < 4; ++i) {
+        if (!recharging[i])
+            drawPicture(placed[i] ? activeIcons[i] : runeIcons[i]);
+    }
+
+    if (defeat) {
+        drawPicture(defeatTexture);
+        gameOverShown = true;
+    } else if (victory) {
+        drawPicture(victoryTexture);
+        gameOverShown = true;
+    }
+    if (paused)
+        drawPicture(tutorialTexture);
+
+    glUseProgram(0);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}
