@@ -30,6 +30,9 @@ struct AnimNode {
     aiMatrix4x4 globalTransform;
     std::size_t channelIndex = NOT_ANIMATED;
 
+    AnimNode() = default;
+    AnimNode(const AnimNode&) = delete;
+    AnimNode& operator=(const AnimNode&) = delete;
     ~AnimNode();
 };
 
@@ -37,6 +40,8 @@ struct AnimNode {
 class Animator {
   public:
     explicit Animator(const aiScene* scene);
+    Animator(const Animator&) = delete;
+    Animator& operator=(const Animator&) = delete;
     ~Animator(); // destroyAnimator
 
     void setAnimation(std::size_t index);

@@ -62,6 +62,29 @@ Frame Root {
 }
 )";
 
+const char* const PLAIN_QUAD_MODEL = R"(xof 0303txt 0032
+
+Frame Root {
+ Mesh Quad {
+  4;
+  -1.0;0.0;-1.0;,
+  1.0;0.0;-1.0;,
+  1.0;2.0;1.0;,
+  -1.0;2.0;1.0;;
+  2;
+  3;0,1,2;,
+  3;0,2,3;;
+  MeshNormals {
+   1;
+   0.0;-0.707;0.707;;
+   2;
+   3;0,0,0;,
+   3;0,0,0;;
+  }
+ }
+}
+)";
+
 const char* const SKINNED_MODEL = R"(xof 0303txt 0032
 
 Frame Root {

@@ -18,6 +18,9 @@ extern const char* const QUAD_MODEL;
 // half turn about z at tick 20 and back at tick 40.
 extern const char* const SKINNED_MODEL;
 
+// The same quad without any material.
+extern const char* const PLAIN_QUAD_MODEL;
+
 // Writes text to a file under this test program's own temporary folder,
 // creating the folders on the way, and returns the file's path.
 std::string writeFixture(const std::string& relativePath, const std::string& text);

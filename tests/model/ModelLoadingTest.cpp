@@ -159,6 +159,20 @@ TEST(ModelLoading, ImportedMeshesCarryColoursAndFlippedCoordinates) {
     EXPECT_EQ(checked, 3);
 }
 
+TEST(ModelLoading, MeshWithoutMaterialIsGreyAndUntextured) {
+    Model model(writeFixture("plain/quad.x", PLAIN_QUAD_MODEL), nullptr, nullptr, nullptr);
+    OutputCapture capture;
+    ASSERT_TRUE(model.load());
+    capture.finish();
+    EXPECT_NE(capture.out().find("No texture to load.\n"), std::string::npos);
+    ASSERT_EQ(model.meshes.size(), 1u);
+    const Mesh& quad = *model.meshes[0];
+    for (int v = 0; v < quad.vertexCount; ++v)
+        EXPECT_EQ(std::vector<float>(quad.colors.begin() + 4 * v, quad.colors.begin() + 4 * v + 4),
+                  (std::vector<float>{0.5f, 0.5f, 0.5f, 1.0f}));
+    EXPECT_EQ(quad.uvs, std::vector<float>(2 * quad.vertexCount, 0.0f));
+}
+
 TEST(ModelLoading, SkinnedModelGetsBoneInfluencesAndOneAnimator) {
     Model model(writeFixture("skinned/body.x", SKINNED_MODEL), nullptr, nullptr, nullptr);
     {
