@@ -1,0 +1,185 @@
+// Runes: laying and triggering with their cooldowns, spacing, blasts and
+// their end, and the flags the head-up display shows.
+#include "GameTestSupport.h"
+
+#include "GlContext.h"
+#include "ScriptedKeys.h"
+#include "app/GameWorld.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Holds the key for one 16 ms update, then releases it.
+void tap(TestArena& arena, ScriptedKeys& keys, int key) {
+    keys.press(key);
+    arena.player->update(16.0f);
+    keys.release(key);
+}
+
+} // namespace
+
+TEST(RuneKeys, LayThenTriggerWithTheirCooldowns) {
+    TestArena arena;
+    ScriptedKeys keys;
+    Player& player = *arena.player;
+    Rune& red = *arena.runes[RED];
+    arena.placeMage(1.5f, -2.0f);
+
+    keys.press('1');
+    arena.run(992); // the first second of play: no rune key acts
+    EXPECT_FALSE(player.redPlaced);
+    EXPECT_NEAR(red.position.x, 10.0f, 1e-4f);
+    arena.player->update(16.0f);
+    ASSERT_TRUE(player.redPlaced);
+    EXPECT_TRUE(red.placed);
+    EXPECT_EQ(player.redPos, arena.magePosition());
+    EXPECT_NEAR(red.position.x, 1.5f, 1e-4f);
+    EXPECT_NEAR(red.position.z, -2.0f, 1e-4f);
+    EXPECT_FLOAT_EQ(player.redCooldown, 500.0f);
+
+    // Held on: nothing more within the 500 ms cooldown.
+    arena.run(496);
+    EXPECT_TRUE(player.redPlaced);
+    EXPECT_FALSE(player.redActive);
+    arena.player->update(16.0f);
+    EXPECT_FALSE(player.redPlaced);
+    EXPECT_TRUE(player.redActive);
+    EXPECT_TRUE(player.redRecharging);
+    EXPECT_FLOAT_EQ(player.redBlastTime, 500.0f);
+    EXPECT_FLOAT_EQ(player.redCooldown, 2000.0f);
+    EXPECT_TRUE(red.placed); // still drawn while it blasts
+}
+
+TEST(RuneKeys, EachColourHasItsKeyAndBlastTime) {
+    TestArena arena;
+    ScriptedKeys keys;
+    Player& player = *arena.player;
+    player.redCooldown = player.greenCooldown = player.blueCooldown = 0;
+    arena.placeMage(-3, 0);
+    tap(arena, keys, '2');
+    arena.placeMage(0, 0);
+    tap(arena, keys, '3');
+    EXPECT_TRUE(player.greenPlaced);
+    EXPECT_TRUE(player.bluePlaced);
+    EXPECT_FALSE(player.redPlaced);
+    EXPECT_NEAR(arena.runes[GREEN]->position.x, -3.0f, 1e-4f);
+    EXPECT_NEAR(arena.runes[BLUE]->position.x, 0.0f, 1e-4f);
+    player.greenCooldown = player.blueCooldown = 0;
+    keys.hold({'2', '3'});
+    arena.player->update(16.0f);
+    EXPECT_FLOAT_EQ(player.greenBlastTime, 500.0f);
+    EXPECT_FLOAT_EQ(player.blueBlastTime, 300.0f);
+}
+
+TEST(RuneKeys, SpacingRefusesWithinPointSevenOfAnotherRune) {
+    TestArena arena;
+    ScriptedKeys keys;
+    Player& player = *arena.player;
+    Rune& red = *arena.runes[RED];
+    red.position = glm::vec3(0, 0.1f, 0);
+    red.placed = true;
+
+    struct Case {
+        float x, z;
+        bool allowed;
+    };
+    for (Case c : {Case{0.69f, 0.69f, false}, Case{-0.69f, 0.0f, false}, Case{0.7f, 0.0f, true},
+                   Case{0.0f, -0.7f, true}}) {
+        arena.runes[GREEN]->placed = false;
+        arena.runes[GREEN]->park();
+        player.greenPlaced = false;
+        player.greenCooldown = 0;
+        arena.placeMage(c.x, c.z);
+        tap(arena, keys, '2');
+        EXPECT_EQ(player.greenPlaced, c.allowed) << c.x << ", " << c.z;
+        // A refused lay starts no cooldown.
+        EXPECT_EQ(player.greenCooldown > 0, c.allowed) << c.x << ", " << c.z;
+    }
+
+    // The white rune keeps the same distance from the traps.
+    player.whiteCooldown = 0;
+    arena.placeMage(0.5f, 0.5f);
+    tap(arena, keys, 'E');
+    EXPECT_FALSE(player.whitePlaced);
+}
+
+TEST(RuneBlast, EndParksTheRuneAndResetsItsFountainRechargingClearsLater) {
+    TestArena arena;
+    ScriptedKeys keys;
+    Player& player = *arena.player;
+    Rune& blue = *arena.runes[BLUE];
+    ParticleSystem& fountain = *arena.systems[BLUE];
+    player.blueCooldown = 0;
+    arena.placeMage(2, 2);
+
+    // What the head-up display shows follows these flags: the active icon
+    // while laid, nothing while recharging, the plain icon when ready.
+    tap(arena, keys, '3');
+    EXPECT_TRUE(player.bluePlaced);
+    EXPECT_FALSE(player.blueRecharging);
+    arena.run(512);
+    tap(arena, keys, '3');
+    EXPECT_TRUE(player.blueActive);
+    EXPECT_TRUE(player.blueRecharging);
+    EXPECT_FALSE(player.bluePlaced);
+    for (Particle& p : fountain.particles)
+        p.active = false;
+
+    arena.run(288); // 288 ms of the 300 ms blast
+    EXPECT_TRUE(player.blueActive);
+    EXPECT_TRUE(blue.placed);
+    arena.player->update(16.0f);
+    EXPECT_FALSE(player.blueActive);
+    EXPECT_FALSE(blue.placed);
+    EXPECT_NEAR(blue.position.x, 10.0f, 1e-4f);
+    EXPECT_NEAR(blue.position.z, 10.0f, 1e-4f);
+    EXPECT_NEAR(fountain.emitterPosition.x, 10.0f, 1e-4f);
+    for (const Particle& p : fountain.particles)
+        EXPECT_TRUE(p.active);
+    EXPECT_TRUE(player.blueRecharging);
+
+    arena.run(2000 - 304 - 16);
+    EXPECT_TRUE(player.blueRecharging);
+    arena.player->update(16.0f);
+    EXPECT_FALSE(player.blueRecharging);
+    EXPECT_FALSE(player.bluePlaced);
+
+    // Ready again: the next press lays it anew.
+    tap(arena, keys, '3');
+    EXPECT_TRUE(player.bluePlaced);
+}
+
+TEST(RuneBlast, KillsOnlyItsKindStrictlyWithinPointTwo) {
+    REQUIRE_GL_CONTEXT();
+    TestArena arena(testShader());
+    auto world = makeWorld(arena);
+    auto model = makeMonsterModel(testShader());
+    Player& player = *arena.player;
+    player.bluePos = glm::vec3(0, 0.3f, 3);
+    player.blueActive = true;
+
+    auto plainNear = makeMonster(model.get(), 2, 0.19f, 3.19f);
+    auto plainFar = makeMonster(model.get(), 2, 0.2f, 3.0f);
+    auto redNear = makeMonster(model.get(), 0, 0.1f, 3.1f);
+    auto greenNear = makeMonster(model.get(), 1, -0.1f, 2.9f);
+    // Pinned to exact spots; the world is paused so nobody walks.
+    plainFar->position = glm::vec3(0.2f, 0.0f, 3.0f);
+    world->paused = true;
+    world->monsters = {plainNear.get(), plainFar.get(), redNear.get(), greenNear.get()};
+    world->updateMonsters(16);
+    EXPECT_FALSE(plainNear->alive);
+    EXPECT_TRUE(plainFar->alive);
+    EXPECT_TRUE(redNear->alive);
+    EXPECT_TRUE(greenNear->alive);
+
+    player.blueActive = false;
+    player.redActive = true;
+    player.redPos = player.bluePos;
+    player.greenActive = true;
+    player.greenPos = glm::vec3(-5, 0, -5);
+    world->updateMonsters(16);
+    EXPECT_FALSE(redNear->alive);
+    EXPECT_TRUE(greenNear->alive);
+    EXPECT_TRUE(plainFar->alive);
+}
