@@ -5,6 +5,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <cmath>
+
 Rune::Rune(Model* model, ParticleSystem* particles) : model(model), particles(particles) {}
 
 void Rune::moveTo(float x, float y, float z) {
@@ -17,6 +19,10 @@ void Rune::moveTo(float x, float y, float z) {
     // made of the normalising scale s, rotations and translations.
     glm::vec3 offset(glm::vec4(dx, 0, dz, 1) * model->modelMatrix);
     float s = model->scaleFactor();
+    // A model that never loaded has empty bounds and carries no normalising
+    // scale; without this it would stay where it is and never be parked.
+    if (!std::isfinite(s) || s == 0)
+        s = 1.0f;
     float k = (1.0f / s) * (1.0f / s);
     model->multiplyModelMatrix(glm::translate(glm::mat4(1.0f), offset * k));
     position = glm::vec3(model->modelMatrix * glm::vec4(0, 0, 0, 1));

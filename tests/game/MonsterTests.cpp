@@ -50,6 +50,17 @@ TEST(MonsterTurn, StaysWithinTheDeadZoneAndTurnsFullyBeyondIt) {
     }
 }
 
+// Turns accumulate rounding in facing; a target straight behind then gives
+// a cosine just below -1, which must still read as half a turn.
+TEST(MonsterTurn, TurnsRoundToATargetStraightBehindDespiteRounding) {
+    auto model = makeMonsterModel();
+    auto monster = makeMonster(model.get(), 2, 0, 0);
+    monster->facing = glm::vec3(0.0f, -1.0000001f, 0.0f);
+    monster->update(glm::vec3(0, 0, 3), 10);
+    EXPECT_NEAR(monster->facing.y, 1.0f, 1e-5f);
+    EXPECT_GT(originOf(monster->worldMatrix).z, 0.0f);
+}
+
 TEST(MonsterTurn, StandingExactlyOnTheTargetGivesNoTurn) {
     auto model = makeMonsterModel();
     auto monster = makeMonster(model.get(), 2, 1, 1);

@@ -7,6 +7,7 @@
 #include "app/GameWorld.h"
 
 #include <gtest/gtest.h>
+#include <glm/gtc/matrix_transform.hpp>
 
 namespace {
 
@@ -70,6 +71,35 @@ TEST(RuneKeys, EachColourHasItsKeyAndBlastTime) {
     arena.player->update(16.0f);
     EXPECT_FLOAT_EQ(player.greenBlastTime, 500.0f);
     EXPECT_FLOAT_EQ(player.blueBlastTime, 300.0f);
+}
+
+TEST(RuneMove, LandsOnTheTargetKeepingItsHeightAndIgnoresMovesWhilePlaced) {
+    TestArena arena;
+    Rune& rune = *arena.runes[GREEN];
+    EXPECT_NEAR(rune.position.x, 10.0f, 1e-4f);
+    EXPECT_NEAR(rune.position.z, 10.0f, 1e-4f);
+    float height = rune.position.y;
+    rune.moveTo(-3.5f, 7.0f, 2.25f);
+    EXPECT_NEAR(rune.position.x, -3.5f, 1e-4f);
+    EXPECT_NEAR(rune.position.z, 2.25f, 1e-4f);
+    EXPECT_NEAR(rune.position.y, height, 1e-6f);
+    EXPECT_NEAR(arena.systems[GREEN]->emitterPosition.x, -3.5f, 1e-4f);
+    rune.placed = true;
+    rune.park();
+    EXPECT_NEAR(rune.position.x, -3.5f, 1e-4f);
+}
+
+// A rune whose model file could not be read must still be parked, or it
+// would refuse every rune laid near the arena's centre.
+TEST(RuneMove, ARuneWithAnUnloadedModelIsStillParked) {
+    Camera camera(glm::vec3(0, 5, -5), glm::vec3(0));
+    Model unloaded("../bin/objects/missing.x", nullptr, &camera, nullptr);
+    unloaded.multiplyModelMatrix(
+        glm::rotate(glm::mat4(1.0f), glm::radians(90.0f), glm::vec3(1, 0, 0)));
+    Rune rune(&unloaded, nullptr);
+    rune.park();
+    EXPECT_NEAR(rune.position.x, 10.0f, 1e-4f);
+    EXPECT_NEAR(rune.position.z, 10.0f, 1e-4f);
 }
 
 TEST(RuneKeys, SpacingRefusesWithinPointSevenOfAnotherRune) {

@@ -5,6 +5,7 @@
 #include "ScriptedKeys.h"
 
 #include <gtest/gtest.h>
+#include <glm/gtc/matrix_transform.hpp>
 
 #include <cmath>
 
@@ -55,6 +56,36 @@ TEST(Teleport, NoTurnWhenFacingTheRuneAboutHalfATurnWhenItIsBehind) {
     layWhiteRune(slightlyOff, keys, off, 5, 0, 0);
     pressTeleport(slightlyOff, keys);
     EXPECT_EQ(slightlyOff.player->teleportTurn, glm::mat4(1.0f));
+}
+
+// Whatever the mage's heading, a rune straight behind it is reached: the
+// cosine of half a turn may round just past -1.
+TEST(Teleport, ReachesARuneStraightBehindAtAnyHeading) {
+    ScriptedKeys keys;
+    for (int heading = 0; heading < 360; heading += 3) {
+        TestArena arena;
+        Player& player = *arena.player;
+        arena.placeMage(1, 1);
+        glm::mat4 turn =
+            glm::rotate(glm::mat4(1.0f), glm::radians(float(heading)), glm::vec3(0, 0, 1));
+        arena.mage->modelMatrix = arena.mage->modelMatrix * turn;
+        player.orientation = player.orientation * turn;
+        glm::vec3 forward(player.orientation * glm::vec4(0, 0, 1, 1));
+        glm::vec3 ahead =
+            originOf(arena.mage->modelMatrix * glm::translate(glm::mat4(1.0f), forward));
+        glm::vec3 back = glm::normalize(arena.magePosition() - ahead);
+        glm::vec3 rune = arena.magePosition() + 3.0f * glm::vec3(back.x, 0, back.z);
+
+        player.whiteCooldown = 0;
+        player.whitePlaced = true;
+        player.whiteRunePos = rune;
+        arena.runes[WHITE]->placed = true;
+        pressTeleport(arena, keys);
+        ASSERT_GT(player.teleportTime, 0) << heading;
+        runTeleport(arena);
+        EXPECT_NEAR(arena.magePosition().x, rune.x, 2e-3f) << heading;
+        EXPECT_NEAR(arena.magePosition().z, rune.z, 2e-3f) << heading;
+    }
 }
 
 TEST(Teleport, ShrinksMovesAndGrowsOntoTheRune) {
