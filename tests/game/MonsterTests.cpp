@@ -127,13 +127,6 @@ TEST(MonsterReach, StopsWithinPointThreeAndReachesWithinPointFive) {
     }
 }
 
-TEST(MonsterReach, ChaseCountsTheAttackCooldownDown) {
-    auto model = makeMonsterModel();
-    auto monster = makeMonster(model.get(), 2, 0, 0);
-    monster->update(glm::vec3(0.1f, 0, 0.1f), 16);
-    EXPECT_FLOAT_EQ(monster->attackCooldown, 984.0f);
-}
-
 TEST(MonsterWalkIn, HeadsForTheCentreWhateverTheTarget) {
     auto model = makeMonsterModel();
     auto monster = makeMonster(model.get(), 1, 10, 0, false);

@@ -56,23 +56,6 @@ TEST(ParticleSpawn, DrawsLifeThenSidewaysThenUpwardFromRand) {
     EXPECT_FLOAT_EQ(p.velocity.z, 0.0f);
 }
 
-TEST(ParticleSpawn, ResetAllRespawnsEveryParticleWithinItsRanges) {
-    Fountain fountain(IDENTITY);
-    fountain.system->resetAll();
-    for (int i = 0; i < PARTICLE_COUNT; ++i) {
-        const Particle& p = fountain.system->particles[i];
-        EXPECT_TRUE(p.active);
-        float fifths = p.life * 5.0f;
-        EXPECT_NEAR(fifths, std::round(fifths), 1e-5f);
-        EXPECT_GE(p.life, 0.2f - 1e-6f);
-        EXPECT_LE(p.life, 1.0f + 1e-6f);
-        EXPECT_GE(p.velocity.x, -0.0075f - 1e-7f);
-        EXPECT_LE(p.velocity.x, 0.00735f + 1e-7f);
-        EXPECT_GE(p.velocity.y, 0.135f - 1e-7f);
-        EXPECT_LE(p.velocity.y, 0.14985f + 1e-7f);
-    }
-}
-
 TEST(ParticleFlight, UpdateMovesByVelocityThenPullsDown) {
     Fountain fountain(IDENTITY);
     Particle& p = fountain.system->particles[0];

@@ -210,20 +210,6 @@ TEST(PlayerJump, TheFirstSecondSettlesTheMageAndIgnoresSpace) {
     EXPECT_GT(arena.magePosition().y, lowest);
 }
 
-TEST(PlayerJump, ANewJumpStartsOnlyAfterAThousandMilliseconds) {
-    TestArena arena;
-    ScriptedKeys keys;
-    keys.hold({GLFW_KEY_SPACE});
-    arena.player->update(16.0f);
-    arena.run(960);
-    EXPECT_EQ(arena.player->jumpElapsed, 16 + 960);
-    arena.player->update(16.0f); // reaches 992
-    arena.player->update(16.0f); // reaches 1008: the jump is over
-    EXPECT_EQ(arena.player->jumpElapsed, 1008);
-    arena.player->update(16.0f); // a new jump
-    EXPECT_EQ(arena.player->jumpElapsed, 16);
-}
-
 TEST(PlayerJump, AJumpingMageIsNotBlockedByMonstersButKeptInTheDisc) {
     TestArena arena;
     auto monsterModel = makeMonsterModel();

@@ -52,27 +52,6 @@ TEST(RuneKeys, LayThenTriggerWithTheirCooldowns) {
     EXPECT_TRUE(red.placed); // still drawn while it blasts
 }
 
-TEST(RuneKeys, EachColourHasItsKeyAndBlastTime) {
-    TestArena arena;
-    ScriptedKeys keys;
-    Player& player = *arena.player;
-    player.redCooldown = player.greenCooldown = player.blueCooldown = 0;
-    arena.placeMage(-3, 0);
-    tap(arena, keys, '2');
-    arena.placeMage(0, 0);
-    tap(arena, keys, '3');
-    EXPECT_TRUE(player.greenPlaced);
-    EXPECT_TRUE(player.bluePlaced);
-    EXPECT_FALSE(player.redPlaced);
-    EXPECT_NEAR(arena.runes[GREEN]->position.x, -3.0f, 1e-4f);
-    EXPECT_NEAR(arena.runes[BLUE]->position.x, 0.0f, 1e-4f);
-    player.greenCooldown = player.blueCooldown = 0;
-    keys.hold({'2', '3'});
-    arena.player->update(16.0f);
-    EXPECT_FLOAT_EQ(player.greenBlastTime, 500.0f);
-    EXPECT_FLOAT_EQ(player.blueBlastTime, 300.0f);
-}
-
 TEST(RuneMove, LandsOnTheTargetKeepingItsHeightAndIgnoresMovesWhilePlaced) {
     TestArena arena;
     Rune& rune = *arena.runes[GREEN];
