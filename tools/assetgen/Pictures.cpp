@@ -92,11 +92,11 @@ Image background(Fonts& fonts) {
 Image runeIcon(int slot, bool active) {
     Image image = screen();
     const float size = hud::SLOT_SIZE;
-    const float cx = hud::slotLeft(slot) + size * 0.5f, cy = hud::SLOT_TOP + size * 0.5f - 3.0f;
+    const float cx = hud::slotLeft(slot) + size * 0.5f, cy = hud::SLOT_TOP + size * 0.5f - 2.0f;
     const glm::vec4 colour = RUNE_COLOURS[slot];
     if (active) {
         for (int i = 6; i >= 1; --i)
-            image.disc(cx, cy, 30.0f + i * 1.6f, glm::vec4(glm::vec3(colour), 0.07f));
+            image.disc(cx, cy, 30.0f + i * 1.1f, glm::vec4(glm::vec3(colour), 0.08f));
         image.disc(cx, cy, 30.0f,
                    glm::vec4(glm::mix(glm::vec3(colour), glm::vec3(1.0f), 0.25f), 1.0f));
         image.ring(cx, cy, 30.0f, 3.0f, glm::vec4(1.0f));

@@ -1,0 +1,247 @@
+#include "AssetTestSupport.h"
+
+#include "GlContext.h"
+#include "game/ParticleSystem.h"
+#include "game/Rune.h"
+#include "model/Model.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const float ARENA_RADIUS = 7.2f;
+const float FLOOR_TOLERANCE = 0.02f;
+
+float horizontalDistance(glm::vec3 a, glm::vec3 b) {
+    return glm::length(glm::vec2(a.x - b.x, a.z - b.z));
+}
+
+bool insideTriangle(glm::vec2 p, glm::vec2 a, glm::vec2 b, glm::vec2 c) {
+    auto side = [](glm::vec2 o, glm::vec2 u, glm::vec2 v) {
+        return (u.x - o.x) * (v.y - o.y) - (u.y - o.y) * (v.x - o.x);
+    };
+    const float d1 = side(a, b, p), d2 = side(b, c, p), d3 = side(c, a, p);
+    const bool negative = d1 < 0 || d2 < 0 || d3<0, positive = d1> 0 || d2 > 0 || d3 > 0;
+    return !(negative && positive);
+}
+
+// The mage's walking direction in the world: the model matrix applied to the
+// player's forward, orientation x (0, 0, 1) = (0, -1, 0) in the model frame.
+glm::vec3 mageForward(const Model& mage) {
+    return glm::normalize(glm::vec3(mage.modelMatrix * glm::vec4(0.0f, -1.0f, 0.0f, 0.0f)));
+}
+
+} // namespace
+
+TEST(WorldFit, ArenaFloorLiesAtHeightZeroAndCoversTheArenaWithTheRimOutside) {
+    REQUIRE_GL_CONTEXT();
+    Model* arena = loadPlacedModel("arena");
+    ASSERT_NE(arena, nullptr);
+    const std::vector<glm::vec3> triangles = worldTriangles(*arena, arena->modelMatrix);
+    // Upward surfaces over the arena disc are floor, at height 0; the floor
+    // is every upward triangle at that height.
+    std::vector<glm::vec3> floor;
+    for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
+        const glm::vec3 normal = glm::normalize(
+            glm::cross(triangles[t + 1] - triangles[t], triangles[t + 2] - triangles[t]));
+        if (std::fabs(normal.y) < 0.9f)
+            continue;
+        bool overArena = false, level = true;
+        for (int k = 0; k < 3; ++k) {
+            overArena =
+                overArena || horizontalDistance(triangles[t + k], glm::vec3(0.0f)) < ARENA_RADIUS;
+            level = level && std::fabs(triangles[t + k].y) <= FLOOR_TOLERANCE;
+        }
+        EXPECT_TRUE(level || !overArena) << "a raised surface over the arena";
+        if (level)
+            floor.insert(floor.end(), triangles.begin() + t, triangles.begin() + t + 3);
+    }
+    // Every point of the arena disc and a margin around it is on the floor.
+    int uncovered = 0;
+    for (float x = -7.6f; x <= 7.6f; x += 0.2f)
+        for (float z = -7.6f; z <= 7.6f; z += 0.2f) {
+            if (std::sqrt(x * x + z * z) > ARENA_RADIUS + 0.4f)
+                continue;
+            bool covered = false;
+            for (std::size_t t = 0; t + 2 < floor.size() && !covered; t += 3)
+                covered = insideTriangle({x, z}, {floor[t].x, floor[t].z},
+                                         {floor[t + 1].x, floor[t + 1].z},
+                                         {floor[t + 2].x, floor[t + 2].z});
+            uncovered += covered ? 0 : 1;
+        }
+    EXPECT_EQ(uncovered, 0);
+    // Whatever rises above the floor (the rim, the gate pillars) stays outside.
+    for (const WorldVertex& v : worldVertices(*arena, arena->modelMatrix))
+        if (v.position.y > FLOOR_TOLERANCE) {
+            EXPECT_GT(horizontalDistance(v.position, glm::vec3(0.0f)), ARENA_RADIUS + 0.2f);
+        }
+    delete arena;
+}
+
+TEST(WorldFit, MageStandsUprightOnTheFloorFacingWhereItWalks) {
+    REQUIRE_GL_CONTEXT();
+    Model* mage = loadPlacedModel("mage");
+    ASSERT_NE(mage, nullptr);
+    const std::vector<WorldVertex> vertices = worldVertices(*mage, mage->modelMatrix);
+    glm::vec3 low, high;
+    worldExtent(vertices, low, high);
+    EXPECT_NEAR(low.y, 0.0f, FLOOR_TOLERANCE);
+    EXPECT_GE(high.y - low.y, 0.7f);
+    EXPECT_LE(high.y - low.y, 1.0f);
+
+    // The player's position; a jump only moves the mage above 0.23.
+    const glm::vec3 position = glm::vec3(mage->modelMatrix * glm::vec4(0, 0, 0, 1));
+    EXPECT_GT(position.y, 0.23f);
+    EXPECT_LT(position.y, 0.4f) << "a jump would end far below the resting height";
+    EXPECT_LT(horizontalDistance(position, glm::vec3(0.0f)), 0.1f);
+
+    // Upright: head above hips above legs, all over the position.
+    glm::vec3 head, hips, legs;
+    ASSERT_TRUE(boneCentroid(vertices, {"Head"}, head));
+    ASSERT_TRUE(boneCentroid(vertices, {"Hips"}, hips));
+    ASSERT_TRUE(boneCentroid(vertices, {"LegLeft", "LegRight"}, legs));
+    EXPECT_GT(head.y, hips.y + 0.2f);
+    EXPECT_GT(hips.y, legs.y + 0.05f);
+    EXPECT_LT(horizontalDistance(head, position), 0.15f);
+
+    // It faces world +z, the way `forward` walks it: toes and staff lead.
+    const glm::vec3 forward = mageForward(*mage);
+    EXPECT_NEAR(forward.x, 0.0f, 1e-4f);
+    EXPECT_NEAR(forward.y, 0.0f, 1e-4f);
+    EXPECT_NEAR(forward.z, 1.0f, 1e-4f);
+    glm::vec3 staff;
+    ASSERT_TRUE(boneCentroid(vertices, {"Staff"}, staff));
+    EXPECT_GT(glm::dot(legs - position, forward), 0.0f);
+    EXPECT_GT(glm::dot(staff - position, forward), 0.05f);
+    delete mage;
+}
+
+TEST(WorldFit, MonstersStartOutsideTheArenaStandingOnTheFloorFacingTheirStep) {
+    REQUIRE_GL_CONTEXT();
+    for (const char* name : {"redmonster", "greenmonster", "monster"}) {
+        Model* model = loadPlacedModel(name);
+        ASSERT_NE(model, nullptr) << name;
+        for (int corner = 0; corner < 4; ++corner) {
+            const glm::mat4 world = model->modelMatrix * spawnCorner(corner);
+            const glm::vec3 position = glm::vec3(world * glm::vec4(0, 0, 0, 1));
+            EXPECT_TRUE(std::fabs(position.x) >= ARENA_RADIUS ||
+                        std::fabs(position.z) >= ARENA_RADIUS)
+                << name << " corner " << corner;
+            const std::vector<WorldVertex> vertices = worldVertices(*model, world);
+            glm::vec3 low, high;
+            worldExtent(vertices, low, high);
+            EXPECT_NEAR(low.y, 0.0f, FLOOR_TOLERANCE) << name;
+            EXPECT_GT(high.y - low.y, 0.3f) << name;
+            glm::vec3 head, legs;
+            ASSERT_TRUE(boneCentroid(vertices, {"Head"}, head)) << name;
+            ASSERT_TRUE(boneCentroid(vertices, {"LegLeft", "LegRight"}, legs)) << name;
+            EXPECT_GT(head.y, legs.y + 0.2f) << name;
+            // A step moves along the model's -y; the face and toes lead it.
+            const glm::vec3 step = glm::normalize(glm::vec3(world * glm::vec4(0, -1, 0, 0)));
+            EXPECT_NEAR(step.y, 0.0f, 1e-4f) << name;
+            glm::vec3 body;
+            ASSERT_TRUE(boneCentroid(vertices, {"Spine", "Hips"}, body)) << name;
+            EXPECT_GT(glm::dot(head - body, step), 0.0f) << name;
+            EXPECT_GT(glm::dot(legs - glm::vec3(body.x, legs.y, body.z), step), -0.01f) << name;
+        }
+        delete model;
+    }
+}
+
+TEST(WorldFit, SkysphereEnclosesEveryCameraEyeWithinTheFarPlane) {
+    REQUIRE_GL_CONTEXT();
+    Model* sky = loadPlacedModel("skysphere");
+    ASSERT_NE(sky, nullptr);
+    const std::vector<glm::vec3> triangles = worldTriangles(*sky, sky->modelMatrix);
+    // The start eye, and the eye the reset key gives with the mage anywhere
+    // in the arena, plus zoomed-out eyes as far as 14 from the centre.
+    std::vector<glm::vec3> eyes{{0.0f, 5.0f, -5.0f}};
+    for (int i = 0; i < 16; ++i) {
+        const float angle = 6.2831853f * i / 16.0f;
+        const glm::vec3 mage(7.2f * std::sin(angle), 0.25f, 7.2f * std::cos(angle));
+        eyes.push_back(mage + glm::vec3(0.0f, 5.0f, -5.0f));
+        eyes.push_back(glm::vec3(0.0f, 5.0f, 0.0f) +
+                       13.0f * glm::normalize(glm::vec3(std::sin(angle), 0.4f, std::cos(angle))));
+    }
+    for (const glm::vec3& eye : eyes) {
+        int outside = 0;
+        float farthest = 0.0f;
+        for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
+            // Visible faces wind clockwise seen from the eye: the eye is on
+            // the side their (counter-clockwise) normal points away from.
+            const glm::vec3 normal =
+                glm::cross(triangles[t + 1] - triangles[t], triangles[t + 2] - triangles[t]);
+            outside += glm::dot(eye - triangles[t], normal) > 0.0f ? 1 : 0;
+            for (int k = 0; k < 3; ++k)
+                farthest = std::max(farthest, glm::length(triangles[t + k] - eye));
+        }
+        EXPECT_EQ(outside, 0) << "eye " << eye.x << " " << eye.y << " " << eye.z;
+        EXPECT_LT(farthest, 50.0f);
+        EXPECT_GT(glm::length(eye), 0.0f);
+    }
+    delete sky;
+}
+
+TEST(WorldFit, RuneLaidAtTheMagesFeetLiesFlatJustAboveTheFloorWithItsFountainRising) {
+    REQUIRE_GL_CONTEXT();
+    Model* mage = loadPlacedModel("mage");
+    ASSERT_NE(mage, nullptr);
+    // Walk the mage somewhere first, as the player would.
+    mage->multiplyModelMatrix(glm::translate(glm::mat4(1.0f), glm::vec3(1.5f, -2.0f, 0.0f)));
+    const glm::vec3 feet = glm::vec3(mage->modelMatrix * glm::vec4(0, 0, 0, 1));
+    const char* colours[4] = {"red", "green", "blue", "white"};
+    for (const char* colour : colours) {
+        Model* runeModel = loadPlacedModel(std::string(colour) + "rune");
+        Model* particleModel = loadPlacedModel(std::string(colour) + "particle");
+        ASSERT_NE(runeModel, nullptr) << colour;
+        ASSERT_NE(particleModel, nullptr) << colour;
+        glm::vec3 eye(0.0f, 5.0f, -5.0f);
+        ParticleSystem particles(particleModel, &eye);
+        particles.resetAll();
+        Rune rune(runeModel, &particles);
+        rune.park();
+        rune.moveTo(feet.x, feet.y, feet.z);
+
+        const std::vector<WorldVertex> vertices = worldVertices(*runeModel, runeModel->modelMatrix);
+        glm::vec3 low, high;
+        worldExtent(vertices, low, high);
+        // Flat, above the floor by more than the depth buffer can confuse,
+        // and not floating.
+        EXPECT_GE(low.y, 0.005f) << colour;
+        EXPECT_LE(high.y, 0.05f) << colour;
+        EXPECT_LT(high.y - low.y, 0.02f) << colour;
+        for (const WorldVertex& v : vertices)
+            EXPECT_GT(v.normal.y, 0.99f) << colour;
+        // Centred on the feet and smaller than the spacing between runes.
+        EXPECT_LT(horizontalDistance((low + high) * 0.5f, feet), 0.05f) << colour;
+        EXPECT_LT(high.x - low.x, 0.7f) << colour;
+        EXPECT_GT(high.x - low.x, 0.3f) << colour;
+
+        // Particles are small, and rise from the rune.
+        const std::vector<WorldVertex> particle =
+            worldVertices(*particleModel, particleModel->modelMatrix);
+        glm::vec3 pLow, pHigh;
+        worldExtent(particle, pLow, pHigh);
+        EXPECT_LT(glm::length(pHigh - pLow), 0.25f) << colour;
+        const float k = 1.0f / (particleModel->scaleFactor() * particleModel->scaleFactor());
+        float highest = 0.0f;
+        for (int frame = 0; frame < 10; ++frame)
+            particles.update(16.0f);
+        for (const Particle& p : particles.particles) {
+            const glm::vec3 at =
+                glm::vec3(particles.emitterBase * glm::translate(glm::mat4(1.0f), p.position * k) *
+                          glm::vec4(0, 0, 0, 1));
+            EXPECT_LT(horizontalDistance(at, feet), 0.5f) << colour;
+            EXPECT_GT(at.y, 0.0f) << colour;
+            highest = std::max(highest, at.y);
+        }
+        EXPECT_GT(highest, 0.2f) << colour;
+        EXPECT_LT(highest, 1.5f) << colour;
+        delete particleModel;
+        delete runeModel;
+    }
+    delete mage;
+}
