@@ -127,6 +127,7 @@ void Player::update(float dt) {
     if (isKeyDown(GLFW_KEY_SPACE) && jumpElapsed >= jumpDuration) {
         jumpElapsed = 0;
         jumpVelocity = glm::vec3(0, 0, -0.009f);
+        jumpTakeOffHeight = position.y;
         // The first step lifts the mage whatever its height.
         model->multiplyModelMatrix(glm::translate(IDENTITY, dt * jumpVelocity));
     }
@@ -222,7 +223,14 @@ void Player::jumpStep(int dt) {
         return;
     int quotient = jumpElapsed / jumpDuration;
     jumpVelocity.z += dt * JUMP_PULL * std::cos(static_cast<float>(quotient));
-    model->multiplyModelMatrix(glm::translate(IDENTITY, static_cast<float>(dt) * jumpVelocity));
+    glm::vec3 step = static_cast<float>(dt) * jumpVelocity;
+    // Falling on past the take-off height would sink a mage that stands
+    // above the jump floor into the ground: it lands where it took off.
+    float height = origin(model->modelMatrix).y;
+    float next = origin(model->modelMatrix * glm::translate(IDENTITY, step)).y;
+    if (next < jumpTakeOffHeight)
+        step *= height > jumpTakeOffHeight ? (height - jumpTakeOffHeight) / (height - next) : 0.0f;
+    model->multiplyModelMatrix(glm::translate(IDENTITY, step));
 }
 
 void Player::handleRuneKeys() {

@@ -65,9 +65,13 @@ class Player {
     glm::vec3 teleportCameraShift{0.0f};
     glm::vec3 teleportDelta{0.0f};
     std::vector<Monster*> monsters;
-    int jumpElapsed = 0;
+    // Starts idle (elapsed = duration): a running jump at start-up would
+    // pull the mage down through the floor during the first second.
+    int jumpElapsed = 1000;
     int jumpDuration = 1000;
     glm::vec3 jumpVelocity{0.0f};
+    // Where the running jump took off; it never takes the mage lower.
+    float jumpTakeOffHeight = 0.0f;
 
   private:
     // The fields of one trap rune (red, green or blue), so that the three

@@ -97,9 +97,6 @@ TestArena::TestArena(ShaderProgram* shader) : camera(glm::vec3(0, 5, -5), glm::v
     }
     player = std::make_unique<Player>(mage.get(), runes[RED].get(), runes[GREEN].get(),
                                       runes[BLUE].get(), runes[WHITE].get());
-    // A new player's first second runs as a jump that settles the mage; the
-    // tests start after it, with the mage at its placed height.
-    player->jumpElapsed = player->jumpDuration;
 }
 
 void TestArena::placeMage(float x, float z) {
