@@ -44,6 +44,10 @@ GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
     hitTexture = loadInterfacePicture("hit.bmp");
 }
 
-void GameWorld::addSceneModel(Model* model) { sceneModels.push_back(model); }
+void GameWorld::addSceneModel(Model* model) {
+    sceneModels.push_back(model);
+}
 
-void GameWorld::addMonster(Monster* monster) { monsters.push_back(monster); }
+void GameWorld::addMonster(Monster* monster) {
+    monsters.push_back(monster);
+}

@@ -15,7 +15,7 @@ class ShaderProgram;
 // The whole game as the frame sees it: programs, targets, interface pictures,
 // scenery, released monsters, the player and the flags of the game's state.
 class GameWorld {
-public:
+  public:
     GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
               ShaderProgram* postProcessShader, ShaderProgram* interfaceShader);
 

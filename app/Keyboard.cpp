@@ -4,6 +4,10 @@ namespace {
 KeySource currentSource = windowKeyDown;
 }
 
-bool isKeyDown(int key) { return currentSource(key); }
+bool isKeyDown(int key) {
+    return currentSource(key);
+}
 
-void setKeySource(KeySource source) { currentSource = source != nullptr ? source : windowKeyDown; }
+void setKeySource(KeySource source) {
+    currentSource = source != nullptr ? source : windowKeyDown;
+}

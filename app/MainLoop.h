@@ -12,7 +12,7 @@ const int PREPARED_MONSTER_COUNT = 20;
 // tick count, so the same code runs on SDL's clock in the game and on a
 // synthetic clock in tests.
 class MainLoop {
-public:
+  public:
     MainLoop(GameWorld* world, Monster** preparedMonsters, uint32_t startTicks);
 
     // Runs one pass: timing, title, pause key, monster release, the frame.
@@ -28,7 +28,7 @@ public:
     int releasedCount = 0;
     std::string title; // the last title written to the window
 
-private:
+  private:
     void handlePauseKey();
     void showFrameRate(float rate);
     void releaseMonsters(int elapsed);

@@ -28,7 +28,6 @@ const glm::vec3 SPAWN_CORNERS[4] = {
     {0.0f, -44.5713844f, -2.45714045f},
     {44.5713844f, 0.0f, -2.45714045f},
 };
-const float MONSTER_SPEEDS[3] = {0.002f, 0.003f, 0.004f};
 
 struct Programs {
     ShaderProgram* model;
@@ -147,8 +146,8 @@ void loadStaticModels(Models& models) {
 Scene buildScene() {
     Programs programs = buildPrograms();
     Camera* camera = new Camera(glm::vec3(0.0f, 5.0f, -5.0f), glm::vec3(0.0f));
-    Light* light = new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f),
-                             glm::vec3(1.0f));
+    Light* light =
+        new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f), glm::vec3(1.0f));
 
     Models models = constructModels(light, camera, programs.model);
     placeMonsterModels(models);
@@ -167,8 +166,8 @@ Scene buildScene() {
         runes[colour] = new Rune(models.runes[colour], particles[colour]);
     Player* player = new Player(models.mage, runes[RED], runes[GREEN], runes[BLUE], runes[WHITE]);
 
-    GameWorld* world = new GameWorld(programs.model, programs.shadow, programs.postProcess,
-                                     programs.interface);
+    GameWorld* world =
+        new GameWorld(programs.model, programs.shadow, programs.postProcess, programs.interface);
     world->camera = camera;
     world->light = light;
     world->monsterTotal = PREPARED_MONSTER_COUNT;

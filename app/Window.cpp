@@ -40,7 +40,9 @@ int glfw3KeyFor(int glfw2Key) {
     return printable ? glfw2Key : -1;
 }
 
-bool windowInit() { return glfwInit() == GLFW_TRUE; }
+bool windowInit() {
+    return glfwInit() == GLFW_TRUE;
+}
 
 bool windowOpen(int width, int height, int depthBits, bool visible) {
     glfwDefaultWindowHints();
@@ -76,7 +78,9 @@ void windowSwapBuffers() {
     glfwPollEvents();
 }
 
-bool windowIsOpen() { return openWindow != nullptr && !glfwWindowShouldClose(openWindow); }
+bool windowIsOpen() {
+    return openWindow != nullptr && !glfwWindowShouldClose(openWindow);
+}
 
 void windowTerminate() {
     glfwTerminate();

@@ -23,8 +23,7 @@ Model* emptyModel(Light* light, Camera* camera, ShaderProgram* shader) {
 }
 
 Rune* emptyRune(Light* light, Camera* camera, ShaderProgram* shader) {
-    ParticleSystem* particles =
-        new ParticleSystem(emptyModel(light, camera, shader), &camera->eye);
+    ParticleSystem* particles = new ParticleSystem(emptyModel(light, camera, shader), &camera->eye);
     particles->resetAll();
     return new Rune(emptyModel(light, camera, shader), particles);
 }
@@ -37,21 +36,20 @@ LoopWorld makeLoopWorld(Monster* (&prepared)[PREPARED_MONSTER_COUNT]) {
     ShaderProgram* postShader = new ShaderProgram("../bin/shaders/postprocess");
     ShaderProgram* interfaceShader = new ShaderProgram("../bin/shaders/interfaceshader");
     Camera* camera = new Camera(glm::vec3(0.0f, 5.0f, -5.0f), glm::vec3(0.0f));
-    Light* light = new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f),
-                             glm::vec3(1.0f));
+    Light* light =
+        new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f), glm::vec3(1.0f));
 
     GameWorld* world = new GameWorld(modelShader, modelShader, postShader, interfaceShader);
     world->camera = camera;
     world->light = light;
-    world->player = new Player(emptyModel(light, camera, modelShader),
-                               emptyRune(light, camera, modelShader),
-                               emptyRune(light, camera, modelShader),
-                               emptyRune(light, camera, modelShader),
-                               emptyRune(light, camera, modelShader));
+    world->player =
+        new Player(emptyModel(light, camera, modelShader), emptyRune(light, camera, modelShader),
+                   emptyRune(light, camera, modelShader), emptyRune(light, camera, modelShader),
+                   emptyRune(light, camera, modelShader));
     Model* monsterModel = emptyModel(light, camera, modelShader);
     for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i)
-        prepared[i] = new Monster(monsterModel, glm::translate(glm::mat4(1.0f),
-                                                               glm::vec3(0.0f, 40.0f, 0.0f)));
+        prepared[i] = new Monster(monsterModel,
+                                  glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 40.0f, 0.0f)));
     LoopWorld loopWorld;
     loopWorld.world = world;
     return loopWorld;

@@ -29,7 +29,7 @@ void runUntil(MainLoop& loop, uint32_t& now, uint32_t until, uint32_t step) {
 }
 
 class MainLoopTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         REQUIRE_GL_CONTEXT();
         world = makeLoopWorld(prepared);

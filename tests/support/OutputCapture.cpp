@@ -39,7 +39,9 @@ OutputCapture::OutputCapture() {
     dup2(errFile, STDERR_FILENO);
 }
 
-OutputCapture::~OutputCapture() { finish(); }
+OutputCapture::~OutputCapture() {
+    finish();
+}
 
 void OutputCapture::finish() {
     if (finished)

@@ -5,7 +5,7 @@
 // Captures everything written to standard output and standard error (by
 // printf, iostreams or GL drivers alike) between construction and finish().
 class OutputCapture {
-public:
+  public:
     OutputCapture();
     ~OutputCapture();
     OutputCapture(const OutputCapture&) = delete;
@@ -16,7 +16,7 @@ public:
     const std::string& out();
     const std::string& err();
 
-private:
+  private:
     int savedOut = -1;
     int savedErr = -1;
     int outFile = -1;

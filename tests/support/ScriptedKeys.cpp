@@ -8,7 +8,9 @@ namespace {
 
 std::set<int> heldKeys;
 
-bool scriptedKeyDown(int key) { return heldKeys.count(key) > 0; }
+bool scriptedKeyDown(int key) {
+    return heldKeys.count(key) > 0;
+}
 
 } // namespace
 
@@ -22,11 +24,17 @@ ScriptedKeys::~ScriptedKeys() {
     setKeySource(nullptr);
 }
 
-void ScriptedKeys::press(int key) { heldKeys.insert(key); }
+void ScriptedKeys::press(int key) {
+    heldKeys.insert(key);
+}
 
-void ScriptedKeys::release(int key) { heldKeys.erase(key); }
+void ScriptedKeys::release(int key) {
+    heldKeys.erase(key);
+}
 
-void ScriptedKeys::releaseAll() { heldKeys.clear(); }
+void ScriptedKeys::releaseAll() {
+    heldKeys.clear();
+}
 
 void ScriptedKeys::hold(std::initializer_list<int> keys) {
     heldKeys.clear();

@@ -5,7 +5,7 @@
 // Scripts the key query while alive: the listed keys read as down, every
 // other key as up. Restores the window as the key source on destruction.
 class ScriptedKeys {
-public:
+  public:
     ScriptedKeys();
     ~ScriptedKeys();
     ScriptedKeys(const ScriptedKeys&) = delete;
