@@ -1,0 +1,187 @@
+"""The damaged asset folders the game must survive, one fault per case.
+
+Each case names a fault, applied to a private copy of the staged bin/ folder
+before the game starts, and the lines the game must print about it, each on
+the stream where it belongs. A case whose game is known to misbehave carries
+`known_defect`, the reason; the suite then expects it to fail, so the defect
+stays visible without turning the suite red.
+"""
+
+import os
+import random
+import struct
+from dataclasses import dataclass, field
+from typing import Callable, List, Optional, Tuple
+
+MODELS = ["mage", "arena", "skysphere", "redmonster", "greenmonster", "monster",
+          "redparticle", "greenparticle", "blueparticle", "whiteparticle",
+          "redrune", "greenrune", "bluerune", "whiterune"]
+
+PICTURES = ["victory", "defeat", "tutorial", "hit", "backgroundINTERFACE",
+            "redruneINTERFACE", "greenruneINTERFACE", "blueruneINTERFACE",
+            "whiteruneINTERFACE", "redactiveINTERFACE", "greenactiveINTERFACE",
+            "blueactiveINTERFACE", "whiteactiveINTERFACE"]
+
+PROGRAMS = ["modelshader", "particleshader", "shadowshader", "postprocess",
+            "interfaceshader"]
+
+# The picture and the model texture that the BMP faults replace.
+PICTURE_UNDER_TEST = "objects/interface/tutorial.bmp"
+MODEL_TEXTURE_UNDER_TEST = "objects/mage.bmp"
+
+NO_TEXTURE = ("stdout", "No texture found.\n")
+NOT_TRUECOLOR = ("stdout", "warning: the image is not truecolor.\n")
+MODEL_FAILED = ("stderr", "Loading model failed.\n")
+COMPILE_FAILED = ("stdout", "Shader compilation failed.\n")
+LINK_FAILED = ("stdout", "Shader linking failed.\n")
+
+
+@dataclass
+class FaultCase:
+    name: str
+    damage: Callable[[str], None]  # applied to the copied bin/ folder
+    expected: List[Tuple[str, str]] = field(default_factory=list)
+    unexpected: List[Tuple[str, str]] = field(default_factory=list)
+    known_defect: Optional[str] = None
+
+
+# --- ways to damage a file ---------------------------------------------------
+
+def remove(relative):
+    def damage(bin_dir):
+        os.remove(os.path.join(bin_dir, relative))
+    return damage
+
+
+def overwrite(relative, make_bytes):
+    def damage(bin_dir):
+        path = os.path.join(bin_dir, relative)
+        with open(path, "rb") as original:
+            content = make_bytes(original.read())
+        with open(path, "wb") as damaged:
+            damaged.write(content)
+    return damage
+
+
+def truncated(content):
+    # Cut inside the pixel rows: the headers promise more than the file holds.
+    return content[:len(content) // 2]
+
+
+def garbage(_content, size=65536, seed=8):
+    noise = bytearray(random.Random(seed).randbytes(size))
+    noise[0:2] = b"ZZ"  # never a BMP or ".x" signature by chance
+    return bytes(noise)
+
+
+def empty(_content):
+    return b""
+
+
+def garbage_after_x_header(_content):
+    # Passes the importer's format check, so the parser itself meets the noise.
+    return b"xof 0303txt 0032\n" + garbage(b"", size=16384, seed=9)
+
+
+def paletted_bmp(_content, width=64, height=64):
+    """An 8-bit BMP with a 256-entry grey palette and a diagonal pattern."""
+    row_size = (width + 3) & ~3
+    palette = b"".join(bytes((i, i, i, 0)) for i in range(256))
+    pixels = b"".join(
+        bytes((x + y) % 256 for x in range(width)) + b"\0" * (row_size - width)
+        for y in range(height))
+    header_size = 14 + 40 + len(palette)
+    file_header = struct.pack("<2sIHHI", b"BM", header_size + len(pixels), 0, 0, header_size)
+    info_header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(pixels),
+                              2835, 2835, 256, 0)
+    return file_header + info_header + palette + pixels
+
+
+def rename_texture(old, new):
+    def edit(content):
+        assert old.encode() in content, old + " is not named in the model"
+        return content.replace(old.encode(), new.encode())
+    return edit
+
+
+def replace_in_shader(old, new):
+    def edit(content):
+        assert old.encode() in content, old + " is not in the shader"
+        return content.replace(old.encode(), new.encode(), 1)
+    return edit
+
+
+# --- the table ---------------------------------------------------------------
+
+def _missing_models():
+    return [FaultCase(f"missing_model_{name}", remove(f"objects/{name}.x"), [MODEL_FAILED])
+            for name in MODELS]
+
+
+def _missing_pictures():
+    return [FaultCase(f"missing_picture_{name}", remove(f"objects/interface/{name}.bmp"),
+                      [NO_TEXTURE])
+            for name in PICTURES]
+
+
+def _missing_shaders():
+    cases = []
+    for program in PROGRAMS:
+        base = f"../bin/shaders/{program}"
+        cases.append(FaultCase(
+            f"missing_shader_{program}_vert", remove(f"shaders/{program}.vert"),
+            [("stderr", f"Vertex shader file {base}.vert does not exist.\n")]))
+        cases.append(FaultCase(
+            f"missing_shader_{program}_frag", remove(f"shaders/{program}.frag"),
+            [("stderr", f"Fragment shader file {base}.frag does not exist.\n")]))
+    return cases
+
+
+def _bad_bitmaps():
+    cases = []
+    for role, relative in (("picture", PICTURE_UNDER_TEST),
+                           ("model_texture", MODEL_TEXTURE_UNDER_TEST)):
+        cases += [
+            FaultCase(f"truncated_bmp_as_{role}", overwrite(relative, truncated), [NO_TEXTURE]),
+            FaultCase(f"garbage_bmp_as_{role}", overwrite(relative, garbage), [NO_TEXTURE]),
+            FaultCase(f"paletted_bmp_as_{role}", overwrite(relative, paletted_bmp),
+                      [NOT_TRUECOLOR]),
+        ]
+    return cases
+
+
+def _bad_models():
+    return [
+        FaultCase("garbage_x", overwrite("objects/mage.x", garbage), [MODEL_FAILED]),
+        FaultCase("garbage_after_x_header", overwrite("objects/mage.x", garbage_after_x_header),
+                  [MODEL_FAILED]),
+        FaultCase("empty_x", overwrite("objects/arena.x", empty), [MODEL_FAILED]),
+        FaultCase("x_naming_missing_texture",
+                  overwrite("objects/mage.x", rename_texture('"mage.bmp"', '"nosuchskin.bmp"')),
+                  [("stdout", "../bin/objects/nosuchskin.bmp\n"), NO_TEXTURE]),
+    ]
+
+
+def _bad_shaders():
+    return [
+        # Every model is drawn with the model program, so it is the one to break.
+        FaultCase("shader_syntax_error",
+                  overwrite("shaders/modelshader.frag",
+                            replace_in_shader("void main()", "void main() { undeclared = ; }\n"
+                                              "void unused()")),
+                  [COMPILE_FAILED, LINK_FAILED]),
+        # Each stage compiles on its own; the varying's types disagree between them.
+        FaultCase("shaders_that_do_not_link",
+                  overwrite("shaders/interfaceshader.frag",
+                            replace_in_shader("varying vec2 uv;", "varying vec3 uv;")),
+                  [LINK_FAILED], unexpected=[COMPILE_FAILED]),
+    ]
+
+
+# The undamaged folder: none of the fault messages may appear without a fault.
+CONTROL = FaultCase("intact_assets", lambda bin_dir: None, [],
+                    unexpected=[NO_TEXTURE, NOT_TRUECOLOR, MODEL_FAILED, COMPILE_FAILED,
+                                LINK_FAILED, ("stderr", "does not exist.")])
+
+CASES = ([CONTROL] + _missing_models() + _missing_pictures() + _missing_shaders() + _bad_bitmaps()
+         + _bad_models() + _bad_shaders())
