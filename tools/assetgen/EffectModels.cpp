@@ -80,9 +80,12 @@ BuiltModel buildRune(RuneColour colour) {
     b.flatDisc(RUNE_DISC_HEIGHT, RUNE_RADIUS - 0.04f, 24);
     b.color = glm::vec4(c, 0.95f);
     b.flatRing(RUNE_RING_HEIGHT, RUNE_RADIUS - 0.045f, RUNE_RADIUS, 24);
-    b.color = glm::vec4(glm::mix(c, glm::vec3(1.0f), 0.35f), 1.0f);
+    // Above 1 on purpose: the dim scene light then still leaves the glyph glowing.
+    b.color = glm::vec4(glm::mix(c, glm::vec3(1.0f), 0.35f) * 1.3f, 1.0f);
+    // Glyphs are drawn with their top towards +z, away from the start camera.
     for (const auto& stroke : glyph(colour))
-        b.flatStrip(stroke.first, stroke.second, 0.035f, RUNE_GLYPH_HEIGHT);
+        b.flatStrip(stroke.first * glm::vec2(1.0f, -1.0f), stroke.second * glm::vec2(1.0f, -1.0f),
+                    0.035f, RUNE_GLYPH_HEIGHT);
     for (int i = 0; i < 8; ++i) {
         const float a = PI * (i + 0.5f) / 4.0f;
         const glm::vec2 d(std::sin(a), std::cos(a));
@@ -105,7 +108,8 @@ BuiltModel buildParticle(RuneColour colour) {
     MeshBuilder b(model.mesh);
     // Lit from straight above whatever way it turns, so every face glows alike.
     b.fixedNormal = glm::vec3(0.0f, 1.0f, 0.0f);
-    b.color = glm::vec4(glm::mix(runeColour(colour), glm::vec3(1.0f), 0.25f), 0.9f);
+    // Brighter than 1 so the lit gem still glows in the dim scene light.
+    b.color = glm::vec4(glm::mix(runeColour(colour), glm::vec3(1.0f), 0.25f) * 1.4f, 0.9f);
     // A small gem set above the model origin. The load scales by one over the
     // bounds' size (about 0.55 here), and the fountain rises about 1.1 times
     // that scale in world units while each gem shows about 0.12 across.

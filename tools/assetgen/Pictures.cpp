@@ -111,17 +111,18 @@ Image runeIcon(int slot, bool active) {
 
 Image tutorial(Fonts& fonts) {
     Image image = screen();
-    const float left = 102.0f, top = 52.0f, right = 922.0f, bottom = 716.0f;
+    // Above the head-up display bar, which stays visible below it.
+    const float left = 102.0f, top = 24.0f, right = 922.0f, bottom = 636.0f;
     image.roundedRect(left, top, right, bottom, 24.0f, glm::vec4(0.05f, 0.04f, 0.09f, 0.9f));
     image.roundedRect(left, top, right, bottom, 24.0f, GOLD, 3.0f);
     const glm::vec4 text(0.93f, 0.91f, 0.86f, 1.0f), muted(0.75f, 0.73f, 0.7f, 1.0f);
-    fonts.title.drawCentred(image, "TALMORAK ARENA", 54, 512.0f, 128.0f, GOLD);
+    fonts.title.drawCentred(image, "TALMORAK ARENA", 54, 512.0f, 92.0f, GOLD);
     fonts.regular.drawCentred(
         image, "Twenty monsters walk in through the four gates, one every five seconds.", 19,
-        512.0f, 172.0f, text);
+        512.0f, 132.0f, text);
     fonts.regular.drawCentred(image,
                               "Slay them all with your runes before they take your 20 life points.",
-                              19, 512.0f, 198.0f, text);
+                              19, 512.0f, 158.0f, text);
     struct Row {
         const char* keys;
         const char* action;
@@ -142,15 +143,15 @@ Image tutorial(Fonts& fonts) {
         {"P", "pause and resume"},
         {"Esc", "quit"},
     };
-    float y = 252.0f;
+    float y = 202.0f;
     for (const Row& row : rows) {
         const int width = fonts.bold.measure(row.keys, 19);
         fonts.bold.draw(image, row.keys, 19, 318.0f - width, y, GOLD);
         fonts.regular.draw(image, row.action, 19, 340.0f, y, muted);
-        y += 28.0f;
+        y += 27.0f;
     }
-    image.roundedRect(352.0f, 654.0f, 672.0f, 700.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
-    fonts.bold.drawCentred(image, "Press P to start", 28, 512.0f, 688.0f,
+    image.roundedRect(352.0f, 572.0f, 672.0f, 618.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
+    fonts.bold.drawCentred(image, "Press P to start", 28, 512.0f, 606.0f,
                            glm::vec4(1.0f, 0.95f, 0.7f, 1.0f));
     return image;
 }
@@ -181,7 +182,7 @@ Image hitFlash() {
             if (d >= reach)
                 continue;
             const float t = 1.0f - d / reach;
-            image.at(x, y) = glm::vec4(0.9f, 0.06f, 0.04f, 0.75f * t * t);
+            image.at(x, y) = glm::vec4(0.9f, 0.06f, 0.04f, 0.6f * t * t);
         }
     return image;
 }

@@ -102,6 +102,9 @@ BuiltModel buildSky() {
     // 60 / sqrt(6), about 24.5, centred on the arena.
     b.inward = true;
     b.ellipsoid(glm::vec3(0.0f), glm::vec3(1.0f), 16, 32);
+    // Smooth, inward normals: the sky is lit as one even dome, not in facets.
+    for (Vertex& v : model.mesh.vertices)
+        v.normal = -glm::normalize(v.position);
     model.placement.axes = uprightAxes();
     return built;
 }

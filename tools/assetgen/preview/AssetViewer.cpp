@@ -20,6 +20,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -231,6 +232,112 @@ void drawAt(Model* model, glm::vec3 position, float yawDegrees) {
     model->restoreModelMatrix();
 }
 
+struct Rgb {
+    int width = 0, height = 0;
+    std::vector<float> pixels; // 3 per pixel, row 0 at the top
+};
+
+void savePpm(const Rgb& image, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return;
+    std::fprintf(file, "P6\n%d %d\n255\n", image.width, image.height);
+    for (float value : image.pixels)
+        std::fputc(static_cast<int>(std::min(1.0f, std::max(0.0f, value)) * 255.0f + 0.5f), file);
+    std::fclose(file);
+}
+
+Rgb readTarget(const Target& t) {
+    Rgb image;
+    image.width = t.width;
+    image.height = t.height;
+    std::vector<unsigned char> raw(static_cast<std::size_t>(t.width) * t.height * 3);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, t.framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, t.width, t.height, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
+    for (int y = t.height - 1; y >= 0; --y)
+        for (int x = 0; x < t.width * 3; ++x)
+            image.pixels.push_back(raw[static_cast<std::size_t>(y) * t.width * 3 + x] / 255.0f);
+    return image;
+}
+
+Rgb checkerboard(int width, int height) {
+    Rgb image;
+    image.width = width;
+    image.height = height;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const float shade = ((x / 32 + y / 32) % 2 == 0) ? 0.55f : 0.4f;
+            image.pixels.insert(image.pixels.end(), {shade, shade, shade});
+        }
+    return image;
+}
+
+// Lays a head-up display picture over the image with its own alpha, as the
+// game's interface pass blends it.
+void layPicture(Rgb& image, const std::string& path) {
+    SDL_Surface* picture = SDL_LoadBMP(path.c_str());
+    if (picture == nullptr || picture->format->BytesPerPixel != 4 || picture->w != image.width ||
+        picture->h != image.height) {
+        std::fprintf(stderr, "asset_viewer: cannot lay %s\n", path.c_str());
+        if (picture != nullptr)
+            SDL_FreeSurface(picture);
+        return;
+    }
+    for (int y = 0; y < picture->h; ++y) {
+        const unsigned char* row =
+            static_cast<const unsigned char*>(picture->pixels) + y * picture->pitch;
+        for (int x = 0; x < picture->w; ++x) {
+            // Bytes are blue, green, red, alpha.
+            const unsigned char* p = row + 4 * x;
+            const float a = p[3] / 255.0f;
+            float* dst = &image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 3];
+            for (int c = 0; c < 3; ++c)
+                dst[c] = dst[c] * (1.0f - a) + (p[2 - c] / 255.0f) * a;
+        }
+    }
+    SDL_FreeSurface(picture);
+}
+
+void writePicturePreviews(const std::string& folder) {
+    const char* names[13] = {"tutorial",
+                             "victory",
+                             "defeat",
+                             "hit",
+                             "backgroundINTERFACE",
+                             "redruneINTERFACE",
+                             "greenruneINTERFACE",
+                             "blueruneINTERFACE",
+                             "whiteruneINTERFACE",
+                             "redactiveINTERFACE",
+                             "greenactiveINTERFACE",
+                             "blueactiveINTERFACE",
+                             "whiteactiveINTERFACE"};
+    for (const char* name : names) {
+        Rgb image = checkerboard(1024, 768);
+        layPicture(image, std::string("../bin/objects/interface/") + name + ".bmp");
+        savePpm(image, folder + "/picture_" + name + ".ppm");
+    }
+}
+
+// The start view with the head-up display laid over it: the red rune laid
+// (active icon), the others ready, and a strike's flash; and the tutorial.
+void writeHudPreviews(const Rgb& scene, const std::string& folder) {
+    const std::string interface = "../bin/objects/interface/";
+    Rgb hud = scene;
+    layPicture(hud, interface + "hit.bmp");
+    layPicture(hud, interface + "backgroundINTERFACE.bmp");
+    layPicture(hud, interface + "redactiveINTERFACE.bmp");
+    layPicture(hud, interface + "greenruneINTERFACE.bmp");
+    layPicture(hud, interface + "blueruneINTERFACE.bmp");
+    layPicture(hud, interface + "whiteruneINTERFACE.bmp");
+    savePpm(hud, folder + "/scene_hud.ppm");
+    Rgb paused = scene;
+    layPicture(paused, interface + "backgroundINTERFACE.bmp");
+    layPicture(paused, interface + "tutorial.bmp");
+    savePpm(paused, folder + "/scene_tutorial.ppm");
+}
+
 void renderScene(std::vector<Model*>& models, const std::string& file, glm::vec3 eye,
                  glm::vec3 look, const Target& target, Light& light, Camera& camera) {
     camera.eye = eye;
@@ -294,6 +401,8 @@ int main(int argc, char** argv) {
     const Target wide = makeTarget(1024, 768);
     renderScene(models, folder + "/scene_start.ppm", {0.0f, 5.0f, -5.0f}, {0.0f, 0.0f, 0.0f}, wide,
                 light, camera);
+    writeHudPreviews(readTarget(wide), folder);
+    writePicturePreviews(folder);
     renderScene(models, folder + "/scene_overview.ppm", {-9.0f, 9.0f, -9.0f}, {0.0f, 0.0f, 1.0f},
                 wide, light, camera);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
