@@ -87,8 +87,9 @@ void GameWorld::updatePlayer(int dt) {
         return;
     if (player->lifePoints < 1)
         defeat = true;
-    if (player->teleportTime > 0) {
-        // A running teleport goes on while paused and after the game is over.
+    // A running teleport goes on while paused and after the game is over,
+    // and past its 720 ms when long frames have left it unfinished.
+    if (player->isTeleporting()) {
         player->teleportTime -= dt;
         player->teleportStep(static_cast<float>(dt));
     } else {

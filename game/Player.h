@@ -22,6 +22,8 @@ class Player {
     void hit();
     // One frame of a running teleport to the white rune.
     void teleportStep(float dt);
+    // True while a teleport has time left or has not finished growing back.
+    bool isTeleporting() const { return teleportTime > 0 || shrinkTime > 0 || growTime > 0; }
 
     Model* model;
     Camera* camera;
@@ -64,6 +66,8 @@ class Player {
     glm::mat4 teleportTurn{1.0f};
     glm::vec3 teleportCameraShift{0.0f};
     glm::vec3 teleportDelta{0.0f};
+    // Shrink frames not yet matched by grow frames in the running teleport.
+    int unmatchedShrinkFrames = 0;
     std::vector<Monster*> monsters;
     // Starts idle (elapsed = duration): a running jump at start-up would
     // pull the mage down through the floor during the first second.
@@ -100,5 +104,7 @@ class Player {
     glm::vec3 localStepFor(glm::vec3 d) const;
     void startTeleport();
     void jumpToWhiteRune();
+    void growStep();
+    void undoGrowStep();
     bool walkIsBlocked(glm::vec3 candidate) const;
 };

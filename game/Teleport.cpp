@@ -86,6 +86,7 @@ void Player::startTeleport() {
     shrinkTime = SHRINK_TIME;
     growTime = GROW_TIME;
     teleportDelta = d;
+    unmatchedShrinkFrames = 0;
     whitePlaced = false;
     whiteRecharging = true;
     whiteCooldown = WHITE_TELEPORT_COOLDOWN;
@@ -97,18 +98,37 @@ void Player::teleportStep(float dt) {
     if (shrinkTime > 0) {
         model->multiplyModelMatrix(glm::scale(IDENTITY, glm::vec3(SHRINK)));
         model->multiplyModelMatrix(glm::translate(IDENTITY, glm::vec3(0, 0, SINK)));
+        ++unmatchedShrinkFrames;
         shrinkTime = static_cast<int>(shrinkTime - dt);
         if (shrinkTime <= 0)
             jumpToWhiteRune();
     } else if (growTime > 0) {
-        model->multiplyModelMatrix(glm::scale(IDENTITY, glm::vec3(GROW)));
-        model->multiplyModelMatrix(glm::translate(IDENTITY, glm::vec3(0, 0, -SINK)));
+        growStep();
         growTime = static_cast<int>(growTime - dt);
         if (growTime <= 0) {
+            // Frame times decide how many frames each phase gets; without
+            // evening them out every teleport would leave the mage a little
+            // smaller or larger, and lower or higher, than before.
+            while (unmatchedShrinkFrames > 0)
+                growStep();
+            while (unmatchedShrinkFrames < 0)
+                undoGrowStep();
             whiteRune->placed = false;
             whiteRune->park();
         }
     }
+}
+
+void Player::growStep() {
+    model->multiplyModelMatrix(glm::scale(IDENTITY, glm::vec3(GROW)));
+    model->multiplyModelMatrix(glm::translate(IDENTITY, glm::vec3(0, 0, -SINK)));
+    --unmatchedShrinkFrames;
+}
+
+void Player::undoGrowStep() {
+    model->multiplyModelMatrix(glm::translate(IDENTITY, glm::vec3(0, 0, SINK)));
+    model->multiplyModelMatrix(glm::scale(IDENTITY, glm::vec3(SHRINK)));
+    ++unmatchedShrinkFrames;
 }
 
 void Player::jumpToWhiteRune() {

@@ -127,7 +127,7 @@ std::unique_ptr<GameWorld> makeWorld(TestArena& arena) {
 
 void runTeleport(TestArena& arena) {
     Player& player = *arena.player;
-    for (int frame = 0; frame < 100 && player.teleportTime > 0; ++frame) {
+    for (int frame = 0; frame < 100 && player.isTeleporting(); ++frame) {
         player.teleportTime -= 16;
         player.teleportStep(16.0f);
     }

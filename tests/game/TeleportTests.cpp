@@ -2,7 +2,9 @@
 // shrink, the jump and the growth, and offsets that are straight up or down.
 #include "GameTestSupport.h"
 
+#include "GlContext.h"
 #include "ScriptedKeys.h"
+#include "app/GameWorld.h"
 
 #include <gtest/gtest.h>
 #include <glm/gtc/matrix_transform.hpp>
@@ -222,4 +224,53 @@ TEST(Teleport, AVerticalOffsetNeitherThrowsTheMageAwayNorLosesIt) {
     runTeleport(laidInTheAir);
     EXPECT_NEAR(laidInTheAir.magePosition().x, -2.0f, 1e-3f);
     EXPECT_NEAR(laidInTheAir.magePosition().z, 1.0f, 1e-3f);
+}
+
+// Frame times decide how many frames shrink and grow; the mage must come
+// back to its size and height however they fall.
+TEST(Teleport, RestoresSizeAndHeightWhenThePhasesGetDifferentFrameCounts) {
+    ScriptedKeys keys;
+    for (float growFrame : {10.0f, 16.0f, 33.0f}) {
+        TestArena arena;
+        Player& player = *arena.player;
+        layWhiteRune(arena, keys, 2, -1, -1, 3);
+        glm::vec3 start = arena.magePosition();
+        float startScale = glm::length(glm::vec3(arena.mage->modelMatrix[0]));
+        pressTeleport(arena, keys);
+        for (int frame = 0; frame < 200 && player.isTeleporting(); ++frame) {
+            float dt = player.shrinkTime > 0 ? 16.0f : growFrame;
+            player.teleportTime -= static_cast<int>(dt);
+            player.teleportStep(dt);
+        }
+        EXPECT_FALSE(player.isTeleporting());
+        EXPECT_NEAR(glm::length(glm::vec3(arena.mage->modelMatrix[0])), startScale, 1e-5f)
+            << growFrame;
+        EXPECT_NEAR(arena.magePosition().y, start.y, 1e-3f) << growFrame;
+        EXPECT_NEAR(arena.magePosition().x, 2.0f, 1e-3f) << growFrame;
+        EXPECT_NEAR(arena.magePosition().z, -1.0f, 1e-3f) << growFrame;
+    }
+}
+
+// At 80 ms a frame the two phases outlast the 720 ms: the teleport still
+// finishes, parks the rune and gives the mage its size back.
+TEST(Teleport, FinishesWithLongFrames) {
+    REQUIRE_GL_CONTEXT();
+    ScriptedKeys keys;
+    TestArena arena(testShader());
+    auto world = makeWorld(arena);
+    Player& player = *arena.player;
+    layWhiteRune(arena, keys, 1, 1, -2, -2);
+    float startScale = glm::length(glm::vec3(arena.mage->modelMatrix[0]));
+    keys.press('E');
+    world->updatePlayer(80);
+    keys.releaseAll();
+    ASSERT_GT(player.teleportTime, 0);
+    for (int frame = 0; frame < 20; ++frame)
+        world->updatePlayer(80);
+    EXPECT_FALSE(player.isTeleporting());
+    EXPECT_FALSE(arena.runes[WHITE]->placed);
+    EXPECT_NEAR(arena.runes[WHITE]->position.x, 10.0f, 1e-4f);
+    EXPECT_NEAR(glm::length(glm::vec3(arena.mage->modelMatrix[0])), startScale, 1e-5f);
+    EXPECT_NEAR(arena.magePosition().x, 1.0f, 1e-3f);
+    EXPECT_NEAR(arena.magePosition().z, 1.0f, 1e-3f);
 }
