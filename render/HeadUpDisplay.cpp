@@ -19,7 +19,11 @@ void GameWorld::renderInterface(int elapsed) {
     glDisable(GL_DEPTH_TEST);
     glUseProgram(interfaceShader->program);
 
+    // A picture that failed to load is skipped: drawn untextured it would
+    // cover the whole window in opaque black.
     auto drawPicture = [this](GLuint texture) {
+        if (texture == 0)
+            return;
         screenQuad.texture = texture;
         drawScreenQuad(screenQuad);
     };

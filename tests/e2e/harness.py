@@ -4,15 +4,22 @@ A GameRun copies the staged bin/ folder into a fresh workspace, starts the
 game from a run/ folder beside it (so its "../bin/..." paths resolve), waits
 for its window, sends keys with xdotool, collects stdout and stderr, takes
 screenshots with ImageMagick and reports the exit code.
+
+With frames=True the game runs with a preloaded frame timer
+(scripts/frametimer.c) that stamps every buffer swap, so a key can be held
+for exactly the frames that should see it, and grab() reads the window's
+pixels straight from the X server for comparisons.
 """
 
 import ctypes
 import os
 import shutil
+import struct
 import subprocess
 import tempfile
 import threading
 import time
+import zlib
 
 WINDOW_NAME = "Talmorak Arena"
 
@@ -125,6 +132,102 @@ def send_close_request(display_name, window_id):
         x11.XCloseDisplay(display)
 
 
+class _XImage(ctypes.Structure):
+    # The leading fields of Xlib's XImage; the rest is never read here.
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+                ("data", ctypes.POINTER(ctypes.c_ubyte)), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+
+def _xlib():
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XGetImage.restype = ctypes.POINTER(_XImage)
+    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                              ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+    x11.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return x11
+
+
+class Picture:
+    """RGB pixels of a window area, row 0 at the top."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, bytes(rgb)
+
+    def crop(self, x, y, width, height):
+        rows = [self.rgb[((y + row) * self.width + x) * 3:((y + row) * self.width + x + width) * 3]
+                for row in range(height)]
+        return Picture(width, height, b"".join(rows))
+
+    def mean(self):
+        """Mean (red, green, blue) over every pixel."""
+        count = self.width * self.height
+        return tuple(sum(self.rgb[channel::3]) / count for channel in range(3))
+
+    def changed_fraction(self, other, threshold=40, step=2):
+        """Share of pixels (on a grid of every step-th pixel) where some
+        channel differs by more than threshold."""
+        assert (self.width, self.height) == (other.width, other.height)
+        changed = total = 0
+        a, b = self.rgb, other.rgb
+        for y in range(0, self.height, step):
+            for x in range(0, self.width, step):
+                i = (y * self.width + x) * 3
+                total += 1
+                if (abs(a[i] - b[i]) > threshold or abs(a[i + 1] - b[i + 1]) > threshold
+                        or abs(a[i + 2] - b[i + 2]) > threshold):
+                    changed += 1
+        return changed / total
+
+    def save_png(self, path):
+        rows = b"".join(b"\0" + self.rgb[y * self.width * 3:(y + 1) * self.width * 3]
+                        for y in range(self.height))
+
+        def chunk(kind, data):
+            return (struct.pack(">I", len(data)) + kind + data
+                    + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+        with open(path, "wb") as png:
+            png.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                      + chunk(b"IDAT", zlib.compress(rows, 6)) + chunk(b"IEND", b""))
+        return path
+
+
+class FrameLog:
+    """The stamps of the preloaded frame timer: one line per buffer swap,
+    the microseconds since the previous swap."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def frame_times_ms(self):
+        try:
+            with open(self.path, "rb") as log:
+                lines = log.read().split(b"\n")
+        except FileNotFoundError:
+            return []
+        return [int(line) / 1000.0 for line in lines[:-1]]  # the last may be half written
+
+    def count(self):
+        return len(self.frame_times_ms())
+
+
+def build_frame_timer(folder):
+    """Compiles the swap-stamping library into folder; returns its path."""
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
+                          "frametimer.c")
+    library = os.path.join(folder, "frametimer.so")
+    subprocess.run(["cc", "-O2", "-shared", "-fPIC", "-o", library, source, "-ldl"], check=True)
+    return library
+
+
 def staged_bin_dir():
     """The staged bin/ folder under test, from TALMORAK_BIN or build/bin."""
     default = os.path.join(os.path.dirname(__file__), "..", "..", "build", "bin")
@@ -134,7 +237,7 @@ def staged_bin_dir():
 class GameRun:
     """One run of the game in a workspace of its own."""
 
-    def __init__(self, bin_dir=None, display=None, env=None):
+    def __init__(self, bin_dir=None, display=None, env=None, frames=False):
         self.workspace = tempfile.mkdtemp(prefix="talmorak-e2e-")
         self.bin_dir = os.path.join(self.workspace, "bin")
         shutil.copytree(bin_dir or staged_bin_dir(), self.bin_dir)
@@ -145,6 +248,12 @@ class GameRun:
         self.process = None
         self.window = None
         self._out = self._err = None
+        self._x11 = self._x_display = None
+        self.frames = None
+        if frames:
+            self.frames = FrameLog(os.path.join(self.workspace, "frames.log"))
+            self.extra_env.update({"LD_PRELOAD": build_frame_timer(self.workspace),
+                                   "TALMORAK_FRAME_LOG": self.frames.path})
 
     # --- the program -----------------------------------------------------
     def start(self, with_display=True):
@@ -167,6 +276,8 @@ class GameRun:
         code = self.process.wait(timeout=timeout)
         self._out.join(timeout=5)
         self._err.join(timeout=5)
+        self.process.stdout.close()
+        self.process.stderr.close()
         return code
 
     def running(self):
@@ -227,11 +338,68 @@ class GameRun:
     def key_up(self, keysym):
         self._xdotool("keyup", keysym)
 
-    def press(self, keysym, hold=0.4):
+    def press(self, keysym, hold=0.8):
         """Holds a key long enough for at least one frame to see it."""
         self.key_down(keysym)
         time.sleep(hold)
         self.key_up(keysym)
+
+    # --- keys timed by frames (needs frames=True) -------------------------
+    def wait_frames(self, count, timeout=60):
+        """Waits until count more buffer swaps have happened."""
+        target = self.frames.count() + count
+        deadline = time.time() + timeout
+        while self.frames.count() < target:
+            if time.time() > deadline or not self.running():
+                raise RuntimeError(f"the game drew no {count} frames within {timeout} s")
+            time.sleep(0.01)
+
+    def tap(self, keysym):
+        """Holds a key across one buffer swap only, so that one frame (or,
+        when frames are shorter than the release takes, very few) sees it."""
+        self.key_down(keysym)
+        try:
+            self.wait_frames(1)
+            time.sleep(0.03)  # the swap's event processing reads the press first
+        finally:
+            self.key_up(keysym)
+
+    def hold_frames(self, keysym, count, at_least=0.0):
+        """Holds a key until count swaps have passed and at least at_least s."""
+        started = time.time()
+        self.key_down(keysym)
+        try:
+            self.wait_frames(count)
+            time.sleep(max(0.0, at_least - (time.time() - started)))
+        finally:
+            self.key_up(keysym)
+
+    # --- pixels ----------------------------------------------------------
+    def grab(self, x=0, y=0, width=1024, height=768):
+        """The window's pixels in the given area, read from the X server."""
+        if self._x_display is None:
+            self._x11 = _xlib()
+            self._x_display = self._x11.XOpenDisplay(self.display.name.encode())
+        image = self._x11.XGetImage(self._x_display, self.window, x, y, width, height,
+                                    0xFFFFFFFF, 2)  # all planes, ZPixmap
+        if not image:
+            raise RuntimeError("XGetImage failed")
+        try:
+            info = image.contents
+            if info.bits_per_pixel != 32:
+                raise RuntimeError(f"unexpected {info.bits_per_pixel} bits per pixel")
+            raw = ctypes.string_at(info.data, info.bytes_per_line * height)
+        finally:
+            self._x11.XDestroyImage(image)
+        rgb = bytearray(width * height * 3)
+        for row in range(height):
+            line = raw[row * info.bytes_per_line:row * info.bytes_per_line + width * 4]
+            out = row * width * 3
+            # 32-bit TrueColor on a little-endian server: blue, green, red, pad.
+            rgb[out:out + width * 3:3] = line[2::4]
+            rgb[out + 1:out + width * 3:3] = line[1::4]
+            rgb[out + 2:out + width * 3:3] = line[0::4]
+        return Picture(width, height, rgb)
 
     def close_window(self):
         send_close_request(self.display.name, self.window)
@@ -245,5 +413,8 @@ class GameRun:
     def stop(self):
         if self.running():
             self.process.kill()
-            self.process.wait()
+            self.wait()
+        if self._x_display is not None:
+            self._x11.XCloseDisplay(self._x_display)
+            self._x_display = None
         shutil.rmtree(self.workspace, ignore_errors=True)

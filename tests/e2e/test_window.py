@@ -20,7 +20,9 @@ class WindowTest(unittest.TestCase):
         self.assertTrue(self.game.wait_for_title("Talmorak Arena fps"), self.game.title())
 
     def test_pause_key_prints_check_and_escape_exits_cleanly(self):
-        time.sleep(1.5)  # the pause key is ignored in the first second
+        # The pause key is ignored in the main loop's first second.
+        self.assertTrue(self.game.wait_for_title("Talmorak Arena fps"))
+        time.sleep(1.5)
         self.game.press("p")
         self.assertTrue(self.game.wait_for_output("check\n", timeout=20), self.game.stdout())
         self.game.press("Escape")
