@@ -1,0 +1,215 @@
+"""The whole game played through its window: the tutorial and the pause key,
+walking with the camera in tow, the red rune and its icon, the post-process
+key, and a defeat while standing still.
+
+Each class shares one game between its steps, which run in the order of
+their names. Keys are held by frames, read off a preloaded swap stamp, so a
+slow frame cannot swallow a press and a fast one cannot see it twice.
+"""
+
+import time
+import unittest
+
+from harness import GameRun, VirtualDisplay
+
+# Where the head-up display pictures paint things (tools/assetgen/HudLayout.h):
+# four 84-pixel rune slots, red first, along the bottom bar.
+SLOT_SIZE = 84
+SLOT_TOP = 660
+RED_SLOT_LEFT = (1024 - (4 * 84 + 3 * 18)) // 2
+BAR_TOP = 648
+
+# The scene above the bar, and the tutorial's panel over it.
+SCENE = (0, 0, 1024, BAR_TOP)
+TUTORIAL_PANEL = (110, 60, 800, BAR_TOP - 60)
+# The mage's robe on screen while the camera is in its place behind it.
+MAGE_BODY = (497, 345, 30, 50)
+# The defeat picture's band across the middle of the screen.
+DEFEAT_BAND = (0, 300, 1024, 160)
+
+GAME_MESSAGES = ("lifePoints - 1\n", "GAME OVER - DEFEAT\n", "GAME OVER - VICTORY\n", "check\n")
+
+
+def loop_time_ms(game):
+    """Milliseconds of game loop so far, as the game counts them."""
+    return sum(game.frames.frame_times_ms())
+
+
+def wait_loop_time(game, milliseconds, timeout=60):
+    """Waits until the loop has run milliseconds more than now."""
+    target = loop_time_ms(game) + milliseconds
+    deadline = time.time() + timeout
+    while loop_time_ms(game) < target:
+        if time.time() > deadline or not game.running():
+            raise RuntimeError(f"the loop did not run {milliseconds} ms within {timeout} s")
+        time.sleep(0.02)
+
+
+def start_game(test_class):
+    test_class.display = VirtualDisplay().start()
+    test_class.game = GameRun(display=test_class.display, frames=True).start()
+    test_class.game.wait_for_window(timeout=120)
+    test_class.game.wait_frames(2)
+
+
+def end_game(test_class):
+    test_class.game.stop()
+    test_class.display.stop()
+
+
+def press_pause(test, game):
+    """P, once the loop's first second (when P is ignored) is over."""
+    wait_loop_time(game, max(0.0, 1100 - loop_time_ms(game)))
+    checks = game.stdout().count("check\n")
+    game.tap("p")
+    deadline = time.time() + 30
+    while game.stdout().count("check\n") == checks and time.time() < deadline:
+        time.sleep(0.02)
+    test.assertEqual(game.stdout().count("check\n"), checks + 1, game.stdout()[-500:])
+    game.wait_frames(2)
+
+
+def blueness(picture):
+    red, _, blue = picture.mean()
+    return blue - red
+
+
+def redness(picture):
+    red, green, _ = picture.mean()
+    return red - green
+
+
+class PlayTest(unittest.TestCase):
+    """The tutorial, P, a walk, and the red rune in one game."""
+
+    @classmethod
+    def setUpClass(cls):
+        start_game(cls)
+        cls.tutorial = cls.game.grab()
+
+    @classmethod
+    def tearDownClass(cls):
+        end_game(cls)
+
+    def grab(self, area):
+        return self.game.grab(*area)
+
+    def require_alive(self):
+        self.assertNotIn("GAME OVER", self.game.stdout(),
+                         "the mage fell before this step could be played")
+
+    def test_1_tutorial_covers_the_view_until_p_starts_the_game(self):
+        press_pause(self, self.game)
+        play = self.game.grab()
+        self.game.wait_frames(2)
+        later = self.game.grab()
+        panel = [picture.crop(*TUTORIAL_PANEL) for picture in (self.tutorial, play, later)]
+        covered = panel[0].changed_fraction(panel[1])
+        calm = panel[1].changed_fraction(panel[2])
+        self.assertGreater(covered, 0.6, "the tutorial barely differs from play")
+        self.assertLess(calm, 0.1, "two frames of play differ too much to compare")
+        # The mage stands at the centre, in front of the camera.
+        self.assertGreater(blueness(play.crop(*MAGE_BODY)), 25, "no mage's robe in the middle")
+
+    def test_2_walking_forward_moves_the_view_with_the_mage(self):
+        self.require_alive()
+        before = self.grab(SCENE)
+        self.game.wait_frames(2)
+        still = self.grab(SCENE)
+        self.game.hold_frames("w", 4, at_least=1.0)
+        self.game.wait_frames(2)
+        after = self.grab(SCENE)
+        calm = before.changed_fraction(still)
+        moved = before.changed_fraction(after)
+        self.assertGreater(moved, max(0.1, 3 * calm), f"view moved {moved:.3f}, calm {calm:.3f}")
+        # The camera follows: the mage is still in the middle of the view.
+        self.assertGreater(blueness(self.game.grab(*MAGE_BODY)), 25, "the mage left the middle")
+
+    def test_3_red_rune_is_laid_and_then_triggered(self):
+        self.require_alive()
+        slot = (RED_SLOT_LEFT, SLOT_TOP, SLOT_SIZE, SLOT_SIZE)
+        wait_loop_time(self.game, 1100)  # the rune keys rest for the game's first second
+        ready = self.grab(slot)
+        self.game.tap("1")
+        self.game.wait_frames(2)
+        laid = self.grab(slot)
+        self.assertGreater(ready.changed_fraction(laid), 0.2, "laying left the red icon as it was")
+
+        wait_loop_time(self.game, 700)  # the rune rests 500 ms after being laid
+        self.require_alive()
+        self.game.tap("1")
+        self.game.wait_frames(2)
+        fired = self.grab(slot)
+        self.assertGreater(laid.changed_fraction(fired), 0.2, "triggering left the active icon")
+        self.assertGreater(ready.changed_fraction(fired), 0.2, "the rune is ready at once")
+        # While the rune recharges its slot shows only the dark bar.
+        self.assertLess(max(fired.mean()), 40, fired.mean())
+
+
+class DefeatTest(unittest.TestCase):
+    """Standing still in one game: F1, the monsters' strikes, the defeat
+    picture and escape."""
+
+    @classmethod
+    def setUpClass(cls):
+        start_game(cls)
+
+    @classmethod
+    def tearDownClass(cls):
+        end_game(cls)
+
+    def test_1_f1_prints_1_and_then_0_a_second_later(self):
+        press_pause(self, self.game)
+        type(self).play = self.game.grab()
+        start = len(self.game.stdout())
+
+        def toggles():
+            text = self.game.stdout()[start:]
+            for message in GAME_MESSAGES:
+                text = text.replace(message, "")
+            return text
+
+        seen = {}
+        self.game.key_down("F1")
+        try:
+            deadline = time.time() + 30
+            while len(toggles()) < 2 and time.time() < deadline:
+                seen.setdefault(toggles(), time.time())
+                time.sleep(0.02)
+            seen.setdefault(toggles(), time.time())
+        finally:
+            self.game.key_up("F1")
+        self.assertEqual(toggles(), "10", self.game.stdout()[start:])
+        gap = seen["10"] - seen["1"]
+        self.assertGreater(gap, 0.9, "the second toggle came too soon")
+        self.assertLess(gap, 10, "the second toggle came too late")
+
+    def test_2_twenty_strikes_then_one_defeat(self):
+        self.assertTrue(self.game.wait_for_output("GAME OVER - DEFEAT\n", timeout=240),
+                        self.game.stdout()[-1500:])
+        self.game.wait_frames(10)  # more strikes would cost no more points
+        out = self.game.stdout()
+        self.assertEqual(out.count("lifePoints - 1\n"), 20, out[-1500:])
+        self.assertEqual(out.count("GAME OVER - DEFEAT\n"), 1)
+        self.assertNotIn("VICTORY", out)
+        self.assertGreater(out.index("GAME OVER - DEFEAT"), out.rindex("lifePoints - 1"))
+
+    def test_3_the_defeat_picture_covers_the_play(self):
+        self.game.wait_frames(2)
+        defeat = self.game.grab()
+        band_then = self.play.crop(*DEFEAT_BAND)
+        band_now = defeat.crop(*DEFEAT_BAND)
+        self.assertGreater(band_then.changed_fraction(band_now), 0.3)
+        self.assertGreater(redness(band_now), redness(band_then) + 20,
+                           f"{band_now.mean()} against {band_then.mean()} in play")
+
+    def test_4_escape_exits_with_0(self):
+        self.game.key_down("Escape")
+        try:
+            self.assertEqual(self.game.wait(timeout=60), 0)
+        finally:
+            self.game.key_up("Escape")
+
+
+if __name__ == "__main__":
+    unittest.main()
