@@ -89,6 +89,22 @@ void Player::update(float dt) {
 
     glm::vec3 walk(0.0f);
     glm::mat4 turn(1.0f);
+    readWalkKeys(dt, walk, turn);
+    handleRuneKeys();
+    handleCameraToggles(eye, target);
+    handleJumpKey(dt);
+    applyWalk(dt, walk, eye, target);
+    // A turn is never blocked.
+    model->multiplyModelMatrix(turn);
+    orientation = orientation * turn;
+
+    camera->eye = eye;
+    camera->target = target;
+}
+
+// The mage animates while any walk or turn key is down, even when they
+// cancel each other out.
+void Player::readWalkKeys(float dt, glm::vec3& walk, glm::mat4& turn) {
     bool moved = false;
     if (isKeyDown('W')) {
         walk += WALK_SPEED * dt * forward;
@@ -112,9 +128,9 @@ void Player::update(float dt) {
         delete model->animator;
         model->animator = nullptr;
     }
+}
 
-    handleRuneKeys();
-
+void Player::handleCameraToggles(glm::vec3& eye, glm::vec3& target) {
     if (isKeyDown('C') && followToggleDelay <= 0) {
         followToggleDelay = TOGGLE_DELAY;
         cameraFollow = !cameraFollow;
@@ -124,14 +140,21 @@ void Player::update(float dt) {
         target = position;
         cameraResetDelay = TOGGLE_DELAY;
     }
-    if (isKeyDown(GLFW_KEY_SPACE) && jumpElapsed >= jumpDuration) {
-        jumpElapsed = 0;
-        jumpVelocity = glm::vec3(0, 0, -0.009f);
-        jumpTakeOffHeight = position.y;
-        // The first step lifts the mage whatever its height.
-        model->multiplyModelMatrix(glm::translate(IDENTITY, dt * jumpVelocity));
-    }
+}
 
+void Player::handleJumpKey(float dt) {
+    if (!isKeyDown(GLFW_KEY_SPACE) || jumpElapsed < jumpDuration)
+        return;
+    jumpElapsed = 0;
+    jumpVelocity = glm::vec3(0, 0, -0.009f);
+    jumpTakeOffHeight = position.y;
+    // The first step lifts the mage whatever its height.
+    model->multiplyModelMatrix(glm::translate(IDENTITY, dt * jumpVelocity));
+}
+
+// A jumping mage passes over monsters but stays inside the arena disc; there
+// is no sliding along the edge.
+void Player::applyWalk(float dt, glm::vec3 walk, glm::vec3& eye, glm::vec3& target) {
     glm::vec3 candidate = origin(model->modelMatrix * glm::translate(IDENTITY, walk));
     bool blocked = false;
     if (jumpElapsed < jumpDuration) {
@@ -141,22 +164,16 @@ void Player::update(float dt) {
     } else {
         blocked = walkIsBlocked(candidate);
     }
-    if (!blocked &&
-        std::sqrt(candidate.x * candidate.x + candidate.z * candidate.z) < ARENA_RADIUS) {
-        if (cameraFollow) {
-            glm::vec3 shift = origin(model->modelMatrix * glm::translate(IDENTITY, walk)) -
-                              origin(model->modelMatrix);
-            eye += shift;
-            target += shift;
-        }
-        model->multiplyModelMatrix(glm::translate(IDENTITY, walk));
+    if (blocked ||
+        !(std::sqrt(candidate.x * candidate.x + candidate.z * candidate.z) < ARENA_RADIUS))
+        return;
+    if (cameraFollow) {
+        glm::vec3 shift = origin(model->modelMatrix * glm::translate(IDENTITY, walk)) -
+                          origin(model->modelMatrix);
+        eye += shift;
+        target += shift;
     }
-    // A turn is never blocked.
-    model->multiplyModelMatrix(turn);
-    orientation = orientation * turn;
-
-    camera->eye = eye;
-    camera->target = target;
+    model->multiplyModelMatrix(glm::translate(IDENTITY, walk));
 }
 
 void Player::countDownTimers(float dt) {

@@ -97,6 +97,10 @@ class Player {
     void countDownTimers(float dt);
     void countDownTrap(TrapRune trap, float dt);
     void moveCamera(float dt, glm::vec3& eye, glm::vec3& target) const;
+    void readWalkKeys(float dt, glm::vec3& walk, glm::mat4& turn);
+    void handleCameraToggles(glm::vec3& eye, glm::vec3& target);
+    void handleJumpKey(float dt);
+    void applyWalk(float dt, glm::vec3 walk, glm::vec3& eye, glm::vec3& target);
     void handleRuneKeys();
     void handleTrapKey(int key, TrapRune trap);
     void handleWhiteKey();
