@@ -35,6 +35,32 @@ int strikeDamage(int kind) {
     return kind >= 0 && kind < 3 ? MONSTER_DAMAGE[kind] : 1;
 }
 
+// Strikes count even while paused: a monster already in reach with its
+// cooldown spent still lands its blow.
+void strikeIfInReach(GameWorld& world, Monster& monster) {
+    if (!monster.inReach || monster.attackCooldown > 0)
+        return;
+    monster.attackCooldown = ATTACK_COOLDOWN;
+    world.hitFlash = true;
+    for (int point = 0; point < strikeDamage(monster.kind); ++point)
+        world.player->hit();
+}
+
+// One timer paces the shrinking of every dying monster, so two dying at
+// once share its steps.
+void showDying(GameWorld& world, Monster& monster, int dt) {
+    if (monster.deathTimer <= 0)
+        return;
+    monster.deathTimer -= dt;
+    if (world.deathStepTimer < DEATH_STEP_PACE) {
+        world.deathStepTimer += dt;
+    } else {
+        monster.shrinkStep();
+        world.deathStepTimer = 0;
+    }
+    monster.draw();
+}
+
 } // namespace
 
 // Runs twice per frame (shadow and main pass) with the same dt, so monsters
@@ -44,37 +70,22 @@ void GameWorld::updateMonsters(int dt) {
         return;
     int deadCount = 0;
     for (uint32_t i = 0; i < monsters.size(); ++i) {
-        Monster* monster = monsters[i];
-        if (monster->alive) {
-            monster->others = monsters;
-            monster->ownIndex = i;
-            if (!gameOverShown && !paused)
-                monster->update(player->position, dt);
-            monster->draw();
-            // Strikes count even while paused: a monster already in reach
-            // with its cooldown spent still lands its blow.
-            if (monster->inReach && monster->attackCooldown <= 0) {
-                monster->attackCooldown = ATTACK_COOLDOWN;
-                hitFlash = true;
-                for (int point = 0; point < strikeDamage(monster->kind); ++point)
-                    player->hit();
-            }
-            if (isBlastedByItsRune(monster, player))
-                monster->alive = false;
+        Monster& monster = *monsters[i];
+        if (!monster.alive) {
+            ++deadCount;
+            showDying(*this, monster, dt);
             continue;
         }
-        ++deadCount;
-        if (monster->deathTimer <= 0)
-            continue;
-        monster->deathTimer -= dt;
-        // One timer paces the shrinking of every dying monster.
-        if (deathStepTimer < DEATH_STEP_PACE) {
-            deathStepTimer += dt;
-        } else {
-            monster->shrinkStep();
-            deathStepTimer = 0;
-        }
-        monster->draw();
+        monster.others = monsters;
+        monster.ownIndex = i;
+        if (!gameOverShown && !paused)
+            monster.update(player->position, dt);
+        monster.draw();
+        strikeIfInReach(*this, monster);
+        // A monster may strike and die in the same run; it counts as dead
+        // from the next run on.
+        if (isBlastedByItsRune(&monster, player))
+            monster.alive = false;
     }
     if (deadCount == monsterTotal && !victory) {
         victory = true;
