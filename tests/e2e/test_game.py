@@ -58,7 +58,8 @@ def end_game(test_class):
 
 
 def press_pause(test, game):
-    """P, once the loop's first second (when P is ignored) is over."""
+    """P, once the loop's first second (when P is ignored) is over; returns
+    the loop time at which the game started running."""
     wait_loop_time(game, max(0.0, 1100 - loop_time_ms(game)))
     checks = game.stdout().count("check\n")
     game.tap("p")
@@ -66,7 +67,9 @@ def press_pause(test, game):
     while game.stdout().count("check\n") == checks and time.time() < deadline:
         time.sleep(0.02)
     test.assertEqual(game.stdout().count("check\n"), checks + 1, game.stdout()[-500:])
+    started = loop_time_ms(game)
     game.wait_frames(2)
+    return started
 
 
 def blueness(picture):
@@ -81,6 +84,8 @@ def redness(picture):
 
 class PlayTest(unittest.TestCase):
     """The tutorial, P, a walk, and the red rune in one game."""
+
+    started = 0.0  # loop time (ms) at which P started the game
 
     @classmethod
     def setUpClass(cls):
@@ -99,7 +104,7 @@ class PlayTest(unittest.TestCase):
                          "the mage fell before this step could be played")
 
     def test_1_tutorial_covers_the_view_until_p_starts_the_game(self):
-        press_pause(self, self.game)
+        type(self).started = press_pause(self, self.game)
         play = self.game.grab()
         self.game.wait_frames(2)
         later = self.game.grab()
@@ -128,7 +133,8 @@ class PlayTest(unittest.TestCase):
     def test_3_red_rune_is_laid_and_then_triggered(self):
         self.require_alive()
         slot = (RED_SLOT_LEFT, SLOT_TOP, SLOT_SIZE, SLOT_SIZE)
-        wait_loop_time(self.game, 1100)  # the rune keys rest for the game's first second
+        # The rune keys rest for the game's first second.
+        wait_loop_time(self.game, max(0.0, self.started + 1100 - loop_time_ms(self.game)))
         ready = self.grab(slot)
         self.game.tap("1")
         self.game.wait_frames(2)
