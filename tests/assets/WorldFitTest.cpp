@@ -1,6 +1,10 @@
 #include "AssetTestSupport.h"
 
 #include "GlContext.h"
+#include "ScriptedKeys.h"
+#include "app/Window.h"
+#include "game/Player.h"
+#include "render/Camera.h"
 #include "game/ParticleSystem.h"
 #include "game/Rune.h"
 #include "model/Model.h"
@@ -8,6 +12,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -243,5 +248,52 @@ TEST(WorldFit, RuneLaidAtTheMagesFeetLiesFlatJustAboveTheFloorWithItsFountainRis
         delete particleModel;
         delete runeModel;
     }
+    delete mage;
+}
+
+// A jump only moves the mage while its position is above 0.23: resting there,
+// the mage leaves the floor visibly and comes back down near it.
+TEST(WorldFit, MageJumpsOffTheFloorAndLandsNearIt) {
+    REQUIRE_GL_CONTEXT();
+    Camera camera({0.0f, 5.0f, -5.0f}, {0.0f, 0.0f, 0.0f});
+    Model* mage = new Model(modelPath("mage"), nullptr, &camera, modelProgram());
+    mage->multiplyModelMatrix(startPlacement("mage"));
+    ASSERT_TRUE(mage->load());
+    std::vector<Model*> parts;
+    std::vector<ParticleSystem*> fountains;
+    std::vector<Rune*> runes;
+    for (const char* colour : {"red", "green", "blue", "white"}) {
+        parts.push_back(loadPlacedModel(std::string(colour) + "rune"));
+        parts.push_back(loadPlacedModel(std::string(colour) + "particle"));
+        ASSERT_NE(parts[parts.size() - 2], nullptr);
+        ASSERT_NE(parts.back(), nullptr);
+        fountains.push_back(new ParticleSystem(parts.back(), &camera.eye));
+        runes.push_back(new Rune(parts[parts.size() - 2], fountains.back()));
+    }
+    Player player(mage, runes[0], runes[1], runes[2], runes[3]);
+    auto feet = [&]() {
+        glm::vec3 low, high;
+        worldExtent(worldVertices(*mage, mage->modelMatrix), low, high);
+        return low.y;
+    };
+    float highest = 0.0f;
+    {
+        ScriptedKeys keys;
+        keys.press(GLFW_KEY_SPACE);
+        player.update(16.0f);
+        keys.release(GLFW_KEY_SPACE);
+        for (int frame = 0; frame < 80; ++frame) {
+            player.update(16.0f);
+            highest = std::max(highest, feet());
+        }
+    }
+    EXPECT_GT(highest, 0.3f) << "the jump barely leaves the floor";
+    EXPECT_NEAR(feet(), 0.0f, 0.1f) << "the mage lands far from the floor";
+    for (Rune* rune : runes)
+        delete rune;
+    for (ParticleSystem* fountain : fountains)
+        delete fountain;
+    for (Model* part : parts)
+        delete part;
     delete mage;
 }

@@ -29,9 +29,10 @@ bool writeModel(const BuiltModel& built, const std::string& path, const glm::mat
     }
     glm::vec3 low, high;
     worldExtent(built.model, startPlacement, low, high);
-    std::printf("%-28s %6zu triangles, world x %.2f..%.2f y %.2f..%.2f z %.2f..%.2f\n",
+    std::printf("%-18s %5zu triangles, load scale %.3f, world x %.2f..%.2f y %.2f..%.2f "
+                "z %.2f..%.2f\n",
                 path.substr(path.find_last_of('/') + 1).c_str(), built.model.mesh.triangles.size(),
-                low.x, high.x, low.y, high.y, low.z, high.z);
+                loadedBounds(built.model).scale, low.x, high.x, low.y, high.y, low.z, high.z);
     return writeXFile(built.model, path);
 }
 
