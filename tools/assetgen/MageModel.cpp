@@ -41,7 +41,7 @@ void buildSkirt(MeshBuilder& b, MeshData& mesh) {
     b.frustum(0.05f, 0.28f, 0.47f, 0.13f, 12, true, false);
     for (std::size_t i = first; i < mesh.vertices.size(); ++i) {
         Vertex& v = mesh.vertices[i];
-        const float legShare = 0.45f * std::clamp((0.3f - v.position.y) / 0.25f, 0.0f, 1.0f) *
+        const float legShare = 0.6f * std::clamp((0.3f - v.position.y) / 0.25f, 0.0f, 1.0f) *
                                std::min(1.0f, std::fabs(v.position.x) / 0.12f);
         if (legShare <= 0.0f)
             continue;
@@ -164,8 +164,8 @@ Animation mageWalk() {
         key.poses.push_back({HEAD, {0, 1, 0}, -5.0f * swing, {}});
         key.poses.push_back({LEG_RIGHT, {1, 0, 0}, 28.0f * swing, {}});
         key.poses.push_back({LEG_LEFT, {1, 0, 0}, -28.0f * swing, {}});
-        key.poses.push_back({ARM_RIGHT, {1, 0, 0}, -14.0f * swing, {}});
-        key.poses.push_back({ARM_LEFT, {1, 0, 0}, 8.0f * swing, {}});
+        key.poses.push_back({ARM_RIGHT, {1, 0, 0}, -18.0f * swing, {}});
+        key.poses.push_back({ARM_LEFT, {1, 0, 0}, 12.0f * swing, {}});
         walk.keys.push_back(key);
     }
     return walk;
