@@ -1,5 +1,6 @@
 #include "game/Monster.h"
 
+#include "game/Angles.h"
 #include "model/Model.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -8,19 +9,11 @@
 
 namespace {
 
-const float DEGREES_PER_RADIAN = 57.295776f;
 const float TURN_DEAD_ZONE = 2.0f; // degrees
 const float STOP_DISTANCE = 0.3f;
 const float REACH_DISTANCE = 0.5f;
 const float SPACING = 0.3f;
 const float ARENA_HALF_WIDTH = 7.2f;
-
-// Unit vectors built from rounded floats can give dot products just outside
-// [-1, 1]; acos would turn those into NaN.
-float angleBetween(glm::vec3 a, glm::vec3 b) {
-    float cosine = glm::clamp(glm::dot(a, b), -1.0f, 1.0f);
-    return std::acos(cosine) * DEGREES_PER_RADIAN;
-}
 
 bool strictlyWithin(float dx, float dz, float halfWidth) {
     return -halfWidth < dx && dx < halfWidth && -halfWidth < dz && dz < halfWidth;

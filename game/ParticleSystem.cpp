@@ -1,5 +1,6 @@
 #include "game/ParticleSystem.h"
 
+#include "game/Angles.h"
 #include "model/Model.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -9,7 +10,6 @@
 
 namespace {
 
-const float DEGREES_PER_RADIAN = 57.295776f;
 const float GRAVITY = 0.00007f;     // units per ms per ms
 const float FALLOUT_SPEED = -0.01f; // falling faster than this ends a particle
 
@@ -25,11 +25,6 @@ double randomSideways() {
 }
 double randomUpward() {
     return 0.01 - ((std::rand() % 100) + 1) / 100000.0;
-}
-
-float angleBetween(glm::vec3 a, glm::vec3 b) {
-    float cosine = glm::clamp(glm::dot(a, b), -1.0f, 1.0f);
-    return std::acos(cosine) * DEGREES_PER_RADIAN;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "game/Player.h"
 
 #include "app/Keyboard.h"
+#include "game/Angles.h"
 #include "game/Rune.h"
 #include "model/Model.h"
 #include "render/Camera.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const float DEGREES_PER_RADIAN = 57.2957763671875f;
 const float TURN_DEAD_ZONE = 2.0f; // degrees
 const int TELEPORT_TIME = 720;
 const int SHRINK_TIME = 350;
@@ -24,10 +24,6 @@ const float WHITE_LAY_COOLDOWN = 1000.0f;
 const float WHITE_TELEPORT_COOLDOWN = 5000.0f;
 
 const glm::mat4 IDENTITY(1.0f);
-
-float angleOf(float cosine) {
-    return std::acos(glm::clamp(cosine, -1.0f, 1.0f)) * DEGREES_PER_RADIAN;
-}
 
 } // namespace
 
@@ -72,9 +68,9 @@ void Player::startTeleport() {
                   glm::vec4(1, 1, 1, 1);
     glm::vec3 a = glm::normalize(glm::vec3(m.x, m.z, 0));
     glm::vec3 b = glm::normalize(glm::vec3(e.x, e.y, 0));
-    float a1 = angleOf(b.x * a.x + b.y * a.y);
-    float a2 = angleOf(b.x * a.y - b.y * a.x);
-    float a3 = angleOf(b.y * a.x - b.x * a.y);
+    float a1 = degreesFromCosine(b.x * a.x + b.y * a.y);
+    float a2 = degreesFromCosine(b.x * a.y - b.y * a.x);
+    float a3 = degreesFromCosine(b.y * a.x - b.x * a.y);
     teleportTurn = IDENTITY;
     if (a1 > TURN_DEAD_ZONE) {
         float angle = a3 <= a2 ? a1 : -a1;
