@@ -68,7 +68,7 @@ def describe(label, frames):
             f"mean {mean:.1f} ms ({1000.0 / mean:.2f} fps)")
 
 
-def run(game, seconds):
+def run(game, seconds, picture_path=None):
     game.wait_for_window(timeout=120)
     game.wait_frames(3)
     idle = measure(game, min(10.0, seconds))
@@ -80,6 +80,8 @@ def run(game, seconds):
     last_release = max(started, FIRST_RELEASE_MS) + (MONSTERS - 1) * RELEASE_INTERVAL_MS
     wait_loop_time(game, max(0.0, last_release + 1000 - loop_time_ms(game)))
     full = measure(game, seconds)
+    if picture_path:
+        game.grab().save_png(picture_path)
     over = "GAME OVER - DEFEAT" in game.stdout()
     game.key_down("Escape")
     try:
@@ -94,13 +96,14 @@ def main():
     parser.add_argument("--bin", required=True, help="the staged bin folder")
     parser.add_argument("--seconds", type=float, default=30.0,
                         help="length of the full-load measurement")
+    parser.add_argument("--picture", help="save the last full-load frame to this PNG")
     args = parser.parse_args()
 
     display = VirtualDisplay().start()
     game = GameRun(bin_dir=args.bin, display=display, frames=True)
     try:
         game.start()
-        idle, full, over, exit_code = run(game, args.seconds)
+        idle, full, over, exit_code = run(game, args.seconds, args.picture)
     finally:
         game.stop()
         display.stop()

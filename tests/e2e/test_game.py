@@ -47,9 +47,14 @@ def wait_loop_time(game, milliseconds, timeout=60):
 
 def start_game(test_class):
     test_class.display = VirtualDisplay().start()
-    test_class.game = GameRun(display=test_class.display, frames=True).start()
-    test_class.game.wait_for_window(timeout=120)
-    test_class.game.wait_frames(2)
+    test_class.game = GameRun(display=test_class.display, frames=True)
+    try:
+        test_class.game.start()
+        test_class.game.wait_for_window(timeout=120)
+        test_class.game.wait_frames(2)
+    except Exception:
+        end_game(test_class)  # no tearDownClass follows a failed setUpClass
+        raise
 
 
 def end_game(test_class):
