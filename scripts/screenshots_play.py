@@ -2,8 +2,8 @@
 pictures: the tutorial, a moment of play and the defeat picture.
 
 For the play picture the mage lays the red rune at its feet and stands still
-while the first monsters walk in and strike, with the camera backed off a
-little; the frame with most in sight is kept.
+while the first monsters walk in and strike, with the camera raised and
+backed off a little; the frame with most in sight is kept.
 """
 
 import argparse
@@ -16,7 +16,7 @@ from harness import GameRun, VirtualDisplay  # noqa: E402
 
 # The play picture is chosen among the frames from the rune's laying until the
 # mage has lost this many points: by then the first monsters stand around it.
-LAST_STRIKE_FOR_PICTURE = 12
+LAST_STRIKE_FOR_PICTURE = 16
 
 
 def loop_time_ms(game):
@@ -78,7 +78,10 @@ def play(game, folder, strikes):
 
     wait_loop_time(game, max(0.0, 1100 - loop_time_ms(game)))  # P rests for a second
     game.tap("p")
-    game.hold_frames("Down", 1, at_least=0.4)  # the camera backs off to show more of the arena
+    # The camera rises and backs off: monsters striking from behind the mage
+    # or from the camera's side stay in sight.
+    game.hold_frames("KP_8", 1, at_least=0.6)
+    game.hold_frames("Down", 1, at_least=0.4)
     game.wait_frames(3)  # the frame after the release still moves the camera
     empty_arena = game.grab()
     wait_loop_time(game, 1100)  # the rune keys rest for the game's first second
