@@ -12,7 +12,9 @@ pixels straight from the X server for comparisons.
 """
 
 import ctypes
+import errno
 import os
+import select
 import shutil
 import struct
 import subprocess
@@ -33,19 +35,42 @@ class VirtualDisplay:
         self.size = (width, height)
 
     def start(self):
-        for number in range(90, 190):
-            if os.path.exists(f"/tmp/.X{number}-lock"):
-                continue
-            screen = f"{self.size[0]}x{self.size[1]}x24"
+        # Xvfb picks a free display number itself and reports it once it
+        # accepts connections: choosing a number here would race other runs
+        # starting a server at the same moment.
+        screen = f"{self.size[0]}x{self.size[1]}x24"
+        for _ in range(3):
+            read_end, write_end = os.pipe()
             process = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", screen, "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            if self._wait_ready(number, process):
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
+                 "-nolisten", "tcp"],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            number = self._read_display_number(read_end, process)
+            if number is not None and self._wait_ready(number, process):
                 self.number, self.process = number, process
                 return self
             process.kill()
             process.wait()
         raise RuntimeError("could not start Xvfb")
+
+    @staticmethod
+    def _read_display_number(read_end, process, timeout=10):
+        text = b""
+        deadline = time.time() + timeout
+        try:
+            while time.time() < deadline and not text.endswith(b"\n"):
+                ready, _, _ = select.select([read_end], [], [], 0.1)
+                if ready:
+                    chunk = os.read(read_end, 32)
+                    if not chunk:
+                        break
+                    text += chunk
+                elif process.poll() is not None:
+                    break
+        finally:
+            os.close(read_end)
+        return int(text) if text.strip().isdigit() else None
 
     @staticmethod
     def _wait_ready(number, process):
@@ -262,9 +287,18 @@ class GameRun:
         if with_display:
             env["DISPLAY"] = self.display.name
         env.update(self.extra_env)
-        self.process = subprocess.Popen(
-            [os.path.join(self.bin_dir, "talmorak")], cwd=self.run_dir, env=env,
-            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        for attempt in range(20):
+            try:
+                self.process = subprocess.Popen(
+                    [os.path.join(self.bin_dir, "talmorak")], cwd=self.run_dir, env=env,
+                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                break
+            except OSError as error:
+                # A child forked by another thread between our copy's write and
+                # its own exec still holds the copy open for writing.
+                if error.errno != errno.ETXTBSY or attempt == 19:
+                    raise
+                time.sleep(0.1)
         self._out = _StreamReader(self.process.stdout)
         self._err = _StreamReader(self.process.stderr)
         self._out.start()
