@@ -20,6 +20,7 @@ play: build
 
 test: build
 	bash scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
+	JOBS=$(JOBS) bash scripts/sanitize.sh $(BUILD_DIR)/asan
 
 clean:
 	rm -rf $(BUILD_DIR)
