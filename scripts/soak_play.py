@@ -58,8 +58,13 @@ def play(game, seconds, rng):
     return first_minute, at_end, exit_code
 
 
-def report(first_minute, at_end, exit_code, frames, seconds, seed):
+def report(first_minute, at_end, exit_code, frames, seconds, seed, played):
     print(f"soak: {seconds:.0f} s of random keys (seed {seed}), exit code {exit_code}")
+    ending = [line for line in played.splitlines() if line.startswith("GAME OVER")]
+    # Once the game is over the monsters and the mage stand still; the rest of
+    # the run measures drawing alone.
+    print(f"game: {played.count('lifePoints - 1')} strikes taken, "
+          f"{ending[0] if ending else 'not over'}")
     if first_minute:
         growth = (at_end - first_minute) / first_minute
         verdict = "within" if abs(growth) <= MEMORY_TOLERANCE else "NOT within"
@@ -107,7 +112,7 @@ def main():
         game.stop()
         display.stop()
     report(first_minute, at_end, exit_code, frame_times_ms(args.frame_log), args.seconds,
-           args.seed)
+           args.seed, game.stdout())
     return 0 if exit_code == 0 else 1
 
 
