@@ -85,13 +85,32 @@ void Animator::setAnimation(std::size_t index) {
     rootNode = nullptr;
     keyCursors.clear();
     nodesBySceneNode.clear();
+    meshBones.clear();
     currentAnimation = index;
     const bool present = scene != nullptr && index < scene->mNumAnimations;
     animation = present ? scene->mAnimations[index] : nullptr;
     if (scene != nullptr && scene->mRootNode != nullptr)
         rootNode = copyNodeTree(scene->mRootNode, nullptr);
+    findMeshBones();
     if (animation != nullptr)
         keyCursors.assign(animation->mNumChannels, {0u, 0u, 0u});
+}
+
+// Each bone's node in the copied tree, found once by name so that drawing
+// needs no name look-ups.
+void Animator::findMeshBones() {
+    if (scene == nullptr)
+        return;
+    meshBones.resize(scene->mNumMeshes);
+    for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
+        const aiMesh* mesh = scene->mMeshes[m];
+        for (unsigned b = 0; b < mesh->mNumBones; ++b) {
+            const auto named = boneNodes.find(mesh->mBones[b]->mName.C_Str());
+            const aiNode* boneNode = named == boneNodes.end() ? nullptr : named->second;
+            const auto copied = nodesBySceneNode.find(boneNode);
+            meshBones[m].push_back(copied == nodesBySceneNode.end() ? nullptr : copied->second);
+        }
+    }
 }
 
 AnimNode* Animator::copyNodeTree(const aiNode* node, AnimNode* parent) {
@@ -115,10 +134,12 @@ AnimNode* Animator::copyNodeTree(const aiNode* node, AnimNode* parent) {
     return copy;
 }
 
+// Nodes are composed from the root down, so the parent's global transform is
+// already up to date.
 void Animator::composeGlobalTransform(AnimNode* node) {
     node->globalTransform = node->localTransform;
-    for (AnimNode* ancestor = node->parent; ancestor != nullptr; ancestor = ancestor->parent)
-        node->globalTransform = ancestor->localTransform * node->globalTransform;
+    if (node->parent != nullptr)
+        node->globalTransform = node->parent->globalTransform * node->localTransform;
 }
 
 void Animator::sampleAnimation(double ticksPerSecond) {
@@ -207,18 +228,18 @@ const std::vector<aiMatrix4x4>& Animator::skinningMatrices(const aiNode* node, u
     if (node == nullptr || scene == nullptr || meshIndex >= node->mNumMeshes ||
         node->mMeshes[meshIndex] >= scene->mNumMeshes)
         return scratchMatrices;
-    const aiMesh* mesh = scene->mMeshes[node->mMeshes[meshIndex]];
+    const unsigned meshNumber = node->mMeshes[meshIndex];
+    const aiMesh* mesh = scene->mMeshes[meshNumber];
     for (aiMatrix4x4& matrix : scratchMatrices)
         matrix = aiMatrix4x4();
     scratchMatrices.resize(mesh->mNumBones, aiMatrix4x4());
     aiMatrix4x4 meshInverse = globalTransformOf(node);
     meshInverse.Inverse();
     for (unsigned b = 0; b < mesh->mNumBones; ++b) {
-        const aiBone* bone = mesh->mBones[b];
-        const aiNode* boneNode = boneNodes[bone->mName.C_Str()];
+        const AnimNode* boneNode = meshBones[meshNumber][b];
         aiMatrix4x4 skinning = meshInverse;
-        skinning *= globalTransformOf(boneNode);
-        skinning *= bone->mOffsetMatrix;
+        skinning *= boneNode != nullptr ? boneNode->globalTransform : identity;
+        skinning *= mesh->mBones[b]->mOffsetMatrix;
         scratchMatrices[b] = skinning;
     }
     return scratchMatrices;

@@ -46,6 +46,7 @@ class Animator {
 
     void setAnimation(std::size_t index);
     AnimNode* copyNodeTree(const aiNode* node, AnimNode* parent);
+    void findMeshBones();
     void composeGlobalTransform(AnimNode* node);
     void sampleAnimation(double ticksPerSecond);
     void applyChannelMatrices(AnimNode* node, const std::vector<aiMatrix4x4>& matrices);
@@ -54,6 +55,8 @@ class Animator {
 
     std::map<const aiNode*, AnimNode*> nodesBySceneNode;
     std::map<std::string, const aiNode*> boneNodes;
+    // Per scene mesh, per bone: the bone's node in the copied tree, or null.
+    std::vector<std::vector<const AnimNode*>> meshBones;
     double previousTime = 0.0;
     std::vector<std::array<unsigned, 3>> keyCursors; // position, rotation, scaling
     std::vector<aiMatrix4x4> scratchMatrices;

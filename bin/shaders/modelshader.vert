@@ -47,5 +47,5 @@ void main() {
     uv = vertUv;
     color = vertColor;
     shadowCoord = smMatrix * world;
-    gl_Position = pMatrix * vMatrix * world;
+    gl_Position = pMatrix * (vMatrix * world);
 }

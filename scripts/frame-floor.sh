@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# A benchmark, not a test: the game's frame at full load (all twenty monsters
+# out, all four runes laid) against the floor of its fixed passes with nothing
+# drawn (tools/framefloor), on the same virtual display and renderer, with
+# the machine, the renderer and the load average.
+#
+# usage: scripts/frame-floor.sh [build dir, default build] [seconds, default 30]
+# Takes about two and a half minutes more than the measured seconds. Needs a
+# built game (its libtalmorak_core.a builds the floor), Xvfb, xdotool and a
+# C++ compiler.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD_DIR=$(realpath "${1:-$ROOT/build}")
+SECONDS_TO_MEASURE=${2:-30}
+
+if [[ ! -x "$BUILD_DIR/bin/talmorak" || ! -f "$BUILD_DIR/libtalmorak_core.a" ]]; then
+  echo "No game in $BUILD_DIR: build it first (make build)." >&2
+  exit 1
+fi
+
+WORK=$(mktemp -d /tmp/talmorak-floor-build-XXXXXX)
+trap 'rm -rf "$WORK"' EXIT
+c++ -std=c++17 -O2 -Wall -Wextra -I"$ROOT" -o "$WORK/framefloor" \
+  "$ROOT/tools/framefloor/FrameFloor.cpp" "$BUILD_DIR/libtalmorak_core.a" \
+  -lglfw -lGLEW -lGL -lSDL -lassimp
+cc -O2 -o "$WORK/gl_renderer" "$ROOT/scripts/gl_renderer.c" -lglfw -lGL
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$WORK/gl_renderer" | grep -E "RENDERER|VERSION"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+python3 "$ROOT/scripts/frame_floor.py" --bin "$BUILD_DIR/bin" --floor "$WORK/framefloor" \
+  --seconds "$SECONDS_TO_MEASURE" ${FRAME_FLOOR_PICTURE:+--picture "$FRAME_FLOOR_PICTURE"}
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
