@@ -129,8 +129,7 @@ def play(case, display, frame_timer, scratch):
 def play_all(cases):
     scratch = tempfile.mkdtemp(prefix="talmorak-faults-")
     frame_timer = build_frame_timer(scratch)
-    # Displays are started one after another: concurrent starts could pick
-    # the same display number.
+    # One display per worker, reused by the games that worker plays.
     displays = [VirtualDisplay().start() for _ in range(WORKERS)]
     free = queue.Queue()
     for display in displays:
