@@ -108,6 +108,10 @@ def main():
     try:
         game.start()
         first_minute, at_end, exit_code = play(game, args.seconds, rng)
+    except RuntimeError as error:
+        code = game.process.poll() if game.process else None
+        print(f"soak: the game could not be played (exit code {code}): {error}")
+        return 1
     finally:
         game.stop()
         display.stop()
