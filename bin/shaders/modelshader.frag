@@ -1,4 +1,5 @@
 #version 120
+#extension GL_EXT_gpu_shader4 : enable
 
 // Phong lighting from the single light, with a filtered shadow test for the
 // models that receive shadows (the arena).
@@ -20,10 +21,25 @@ varying vec2 uv;
 varying vec4 color;
 varying vec4 shadowCoord;
 
-const float SHADOW_TEXEL = 1.0 / 2048.0;
+const float SHADOW_MAP_SIZE = 2048.0;
+const float SHADOW_TEXEL = 1.0 / SHADOW_MAP_SIZE;
 // The light's colours are dim; this brings a fully lit surface close to its own colour.
 const float EXPOSURE = 3.0;
 const float SHININESS = 24.0;
+
+// Depth of the nearest occluder at a point of the shadow map. The map's own
+// filter would blend four depths for each of the nine taps below, which the
+// renderer does on the CPU at a high price; reading the one texel under the
+// tap is what filtering by comparison needs.
+float shadowDepth(vec2 point) {
+#ifdef GL_EXT_gpu_shader4
+    // Clamped to the edge, as the map's wrap mode would.
+    vec2 texel = clamp(floor(point * SHADOW_MAP_SIZE), 0.0, SHADOW_MAP_SIZE - 1.0);
+    return texelFetch2D(shadowMap, ivec2(texel), 0).r;
+#else
+    return texture2D(shadowMap, point).r;
+#endif
+}
 
 // Fraction of the light that reaches this point, 0 (shadowed) to 1 (lit),
 // averaged over a 3x3 patch of the shadow map so shadow edges are soft.
@@ -39,7 +55,7 @@ float lightVisibility(float facing) {
     for (int x = -1; x <= 1; ++x) {
         for (int y = -1; y <= 1; ++y) {
             vec2 offset = vec2(float(x), float(y)) * 1.5 * SHADOW_TEXEL;
-            float occluder = texture2D(shadowMap, coord.xy + offset).r;
+            float occluder = shadowDepth(coord.xy + offset);
             lit += (coord.z - bias > occluder) ? 0.0 : 1.0;
         }
     }
