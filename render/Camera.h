@@ -3,7 +3,7 @@
 #include <glm/glm.hpp>
 
 class Camera {
-public:
+  public:
     Camera(glm::vec3 eye, glm::vec3 target);
 
     glm::mat4 viewMatrix() const;

@@ -5,7 +5,7 @@
 // The single light of the scene, with the perspective view the shadow map is
 // rendered from.
 class Light {
-public:
+  public:
     Light(glm::vec3 position, glm::vec3 ambient, glm::vec3 diffuse, glm::vec3 specular);
 
     glm::mat4 viewMatrix() const;

@@ -7,7 +7,7 @@
 // One linked GLSL program built from "<basePath>.vert" and "<basePath>.frag".
 // A failed build reports itself on the console and leaves program at 0.
 class ShaderProgram {
-public:
+  public:
     explicit ShaderProgram(const std::string& basePath);
 
     GLuint vertexShader = 0;
