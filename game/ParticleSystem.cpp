@@ -10,7 +10,7 @@
 
 namespace {
 
-const float GRAVITY = 0.00007f;     // units per ms per ms
+const double GRAVITY = 0.00007;     // units per ms per ms
 const float FALLOUT_SPEED = -0.01f; // falling faster than this ends a particle
 
 // A row vector times the matrix: the dot product of v with each column. For
@@ -43,19 +43,25 @@ void ParticleSystem::respawn(int i) {
     particle.fade = 0.001f;
     // Each index starts a little further back along the emitter's z axis.
     particle.position = rowTimes(glm::vec4(0, 0, i * -0.0001, 1), emitterBase);
-    double sideways = randomSideways();
-    double upward = randomUpward();
-    glm::vec3 velocity(static_cast<float>(sideways * 3.0 * 5.0),
-                       static_cast<float>(upward * 3.0 * 5.0), 0.0f);
-    particle.velocity = rowTimes(glm::vec4(velocity, 1), emitterBase);
+    // Each stage is worked in double and stored back into the float
+    // velocity, so the roundings fall where the stored values are.
+    glm::vec3 velocity(0.0f);
+    velocity.x = static_cast<float>(randomSideways());
+    velocity.y = static_cast<float>(randomUpward());
+    velocity = glm::vec3(glm::dvec3(velocity) * 3.0);
+    particle.velocity = rowTimes(glm::vec4(glm::dvec3(velocity) * 5.0, 1), emitterBase);
     particle.active = true;
 }
 
 void ParticleSystem::update(float elapsed) {
+    // Worked in double and stored as float: single-precision products can
+    // round the other way and change the frame in which a particle dies.
+    const double step = elapsed;
     for (Particle& particle : particles) {
-        particle.life -= particle.fade * elapsed;
-        particle.position += particle.velocity * elapsed;
-        particle.velocity.y -= elapsed * GRAVITY;
+        particle.life = static_cast<float>(particle.life - particle.fade * step);
+        particle.position =
+            glm::vec3(glm::dvec3(particle.position) + glm::dvec3(particle.velocity) * step);
+        particle.velocity.y = static_cast<float>(particle.velocity.y - step * GRAVITY);
     }
 }
 

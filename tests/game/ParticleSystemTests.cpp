@@ -56,6 +56,30 @@ TEST(ParticleSpawn, DrawsLifeThenSidewaysThenUpwardFromRand) {
     EXPECT_FLOAT_EQ(p.velocity.z, 0.0f);
 }
 
+// The speed is stored as a float after the random draw, after the factor 3
+// and after the factor 5, so each stage rounds on its own.
+TEST(ParticleSpawn, SpeedsAreStoredAsFloatAfterEachStage) {
+    std::srand(11);
+    int draws[PARTICLE_COUNT][3];
+    for (auto& draw : draws)
+        for (int& value : draw)
+            value = std::rand();
+    auto staged = [](double drawn) {
+        float speed = static_cast<float>(drawn);
+        speed = static_cast<float>(speed * 3.0);
+        return static_cast<float>(speed * 5.0);
+    };
+
+    Fountain fountain(glm::scale(IDENTITY, glm::vec3(2.0f)));
+    std::srand(11);
+    fountain.system->resetAll();
+    for (int i = 0; i < PARTICLE_COUNT; ++i) {
+        const Particle& p = fountain.system->particles[i];
+        EXPECT_EQ(p.velocity.x, 2 * staged(0.0005 - ((draws[i][1] % 100) + 1) / 100000.0));
+        EXPECT_EQ(p.velocity.y, 2 * staged(0.01 - ((draws[i][2] % 100) + 1) / 100000.0));
+    }
+}
+
 TEST(ParticleFlight, UpdateMovesByVelocityThenPullsDown) {
     Fountain fountain(IDENTITY);
     Particle& p = fountain.system->particles[0];
@@ -69,6 +93,35 @@ TEST(ParticleFlight, UpdateMovesByVelocityThenPullsDown) {
     EXPECT_FLOAT_EQ(p.velocity.y, 0.0993f);
     EXPECT_FLOAT_EQ(p.velocity.x, 0.01f);
     EXPECT_FLOAT_EQ(p.life, 0.49f);
+}
+
+// Each stored value is the double-precision result rounded once to float;
+// single-precision arithmetic rounds differently for some of these inputs,
+// and for a life of 0.2 at 20 ms frames that moves the frame it dies in.
+TEST(ParticleFlight, UpdateWorksInDoubleAndStoresFloat) {
+    Fountain fountain(IDENTITY);
+    Particle& p = fountain.system->particles[0];
+    int singlePrecisionWouldDiffer = 0;
+    for (int elapsed = 1; elapsed <= 60; ++elapsed) {
+        for (int i = 1; i <= 20; ++i) {
+            const float life = i * 0.05f;
+            const glm::vec3 position(0.01f * i, 0.3f * i, -0.07f * i);
+            const glm::vec3 velocity(0.0013f * i, 0.15f - 0.007f * i, 0.0f);
+            p.life = life;
+            p.position = position;
+            p.velocity = velocity;
+            fountain.system->update(static_cast<float>(elapsed));
+            const double e = elapsed;
+            ASSERT_EQ(p.life, static_cast<float>(life - 0.001f * e));
+            ASSERT_EQ(p.position.y, static_cast<float>(position.y + double(velocity.y) * e));
+            ASSERT_EQ(p.velocity.y, static_cast<float>(velocity.y - e * 0.00007));
+            if (life - 0.001f * elapsed != p.life ||
+                position.y + velocity.y * elapsed != p.position.y ||
+                velocity.y - elapsed * 0.00007f != p.velocity.y)
+                ++singlePrecisionWouldDiffer;
+        }
+    }
+    EXPECT_GT(singlePrecisionWouldDiffer, 0);
 }
 
 TEST(ParticleBurst, GivesEveryParticleASidewaysAndUpwardSpeedWithoutTheBase) {
