@@ -113,6 +113,35 @@ TEST(RuneKeys, SpacingRefusesWithinPointSevenOfAnotherRune) {
     EXPECT_FALSE(player.whitePlaced);
 }
 
+// The rune keys are read white, blue, red, green: pressed together on one
+// spot, the first one read is laid and the spacing rule refuses the others.
+TEST(RuneKeys, PressedTogetherTheFirstReadIsLaid) {
+    TestArena arena;
+    ScriptedKeys keys;
+    Player& player = *arena.player;
+    auto allReady = [&player]() {
+        player.whiteCooldown = player.blueCooldown = 0;
+        player.redCooldown = player.greenCooldown = 0;
+    };
+    allReady();
+    arena.placeMage(1, 1);
+    keys.press('1');
+    keys.press('2');
+    keys.press('3');
+    player.update(16.0f);
+    EXPECT_TRUE(player.bluePlaced);
+    EXPECT_FALSE(player.redPlaced);
+    EXPECT_FALSE(player.greenPlaced);
+
+    allReady();
+    arena.placeMage(-3, -3);
+    keys.press('E');
+    player.update(16.0f);
+    EXPECT_TRUE(player.whitePlaced);
+    EXPECT_FALSE(player.redPlaced);
+    EXPECT_FALSE(player.greenPlaced);
+}
+
 TEST(RuneBlast, EndParksTheRuneAndResetsItsFountainRechargingClearsLater) {
     TestArena arena;
     ScriptedKeys keys;
