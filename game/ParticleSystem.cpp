@@ -43,13 +43,15 @@ void ParticleSystem::respawn(int i) {
     particle.fade = 0.001f;
     // Each index starts a little further back along the emitter's z axis.
     particle.position = rowTimes(glm::vec4(0, 0, i * -0.0001, 1), emitterBase);
-    // Each stage is worked in double and stored back into the float
-    // velocity, so the roundings fall where the stored values are.
+    // The speed is stored as float after the draw, after the factor 3 and
+    // after the factor 5; each float product equals its double one rounded.
+    // Separate statements keep the sideways draw before the upward one.
     glm::vec3 velocity(0.0f);
     velocity.x = static_cast<float>(randomSideways());
     velocity.y = static_cast<float>(randomUpward());
-    velocity = glm::vec3(glm::dvec3(velocity) * 3.0);
-    particle.velocity = rowTimes(glm::vec4(glm::dvec3(velocity) * 5.0, 1), emitterBase);
+    velocity *= 3.0f;
+    velocity *= 5.0f;
+    particle.velocity = rowTimes(glm::vec4(velocity, 1), emitterBase);
     particle.active = true;
 }
 
