@@ -2,11 +2,11 @@
 # A benchmark, not a test: runs the staged game under a virtual X display at
 # full load (all twenty monsters out, all four runes laid) and reports the
 # median and 95th-percentile frame time, timed at every buffer swap by a
-# preloaded stamp (scripts/frametimer.c), with the machine and renderer.
+# preloaded stamp (tools/frametimer), with the machine and renderer.
 #
 # usage: scripts/benchmark-frame.sh [build dir, default build] [seconds, default 30]
 # Takes about two minutes more than the measured seconds: the monsters come
-# out one every five seconds. Needs a built game, Xvfb, xdotool and a C compiler.
+# out one every five seconds. Needs a built game (its helpers are built on demand), Xvfb and xdotool.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,12 +18,11 @@ if [[ ! -x "$BUILD_DIR/bin/talmorak" ]]; then
   exit 1
 fi
 
-WORK=$(mktemp -d /tmp/talmorak-bench-XXXXXX)
-trap 'rm -rf "$WORK"' EXIT
-cc -O2 -o "$WORK/gl_renderer" "$ROOT/scripts/gl_renderer.c" -lglfw -lGL
+cmake --build "$BUILD_DIR" --target gl_renderer frametimer > /dev/null
+export TALMORAK_FRAME_TIMER=$BUILD_DIR/helpers/frametimer.so
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$WORK/gl_renderer" | grep -E "RENDERER|VERSION"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD_DIR/helpers/gl_renderer" | grep -E "RENDERER|VERSION"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 python3 "$ROOT/scripts/benchmark_frame.py" --bin "$BUILD_DIR/bin" --seconds "$SECONDS_TO_MEASURE"
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

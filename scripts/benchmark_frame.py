@@ -1,6 +1,6 @@
 """The frame-time benchmark itself, started by benchmark-frame.sh.
 
-Every frame is timed by the preloaded swap stamp (scripts/frametimer.c). The
+Every frame is timed by the preloaded swap stamp (tools/frametimer). The
 game is measured twice: a short stretch under the opening tutorial (no
 monster out, nothing laid) for reference, and the full load: all four runes
 laid with their fountains and all twenty monsters released.

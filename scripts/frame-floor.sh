@@ -6,29 +6,25 @@
 #
 # usage: scripts/frame-floor.sh [build dir, default build] [seconds, default 30]
 # Takes about two and a half minutes more than the measured seconds. Needs a
-# built game (its libtalmorak_core.a builds the floor), Xvfb, xdotool and a
-# C++ compiler.
+# built game (the floor and the other helpers are built in its build folder
+# on demand), Xvfb and xdotool.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR=$(realpath "${1:-$ROOT/build}")
 SECONDS_TO_MEASURE=${2:-30}
 
-if [[ ! -x "$BUILD_DIR/bin/talmorak" || ! -f "$BUILD_DIR/libtalmorak_core.a" ]]; then
+if [[ ! -x "$BUILD_DIR/bin/talmorak" ]]; then
   echo "No game in $BUILD_DIR: build it first (make build)." >&2
   exit 1
 fi
-
-WORK=$(mktemp -d /tmp/talmorak-floor-build-XXXXXX)
-trap 'rm -rf "$WORK"' EXIT
-c++ -std=c++17 -O2 -Wall -Wextra -I"$ROOT" -o "$WORK/framefloor" \
-  "$ROOT/tools/framefloor/FrameFloor.cpp" "$BUILD_DIR/libtalmorak_core.a" \
-  -lglfw -lGLEW -lGL -lSDL -lassimp
-cc -O2 -o "$WORK/gl_renderer" "$ROOT/scripts/gl_renderer.c" -lglfw -lGL
+cmake --build "$BUILD_DIR" --target framefloor gl_renderer frametimer > /dev/null
+HELPERS=$BUILD_DIR/helpers
+export TALMORAK_FRAME_TIMER=$HELPERS/frametimer.so
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$WORK/gl_renderer" | grep -E "RENDERER|VERSION"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$HELPERS/gl_renderer" | grep -E "RENDERER|VERSION"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-python3 "$ROOT/scripts/frame_floor.py" --bin "$BUILD_DIR/bin" --floor "$WORK/framefloor" \
+python3 "$ROOT/scripts/frame_floor.py" --bin "$BUILD_DIR/bin" --floor "$HELPERS/framefloor" \
   --seconds "$SECONDS_TO_MEASURE" ${FRAME_FLOOR_PICTURE:+--picture "$FRAME_FLOOR_PICTURE"}
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

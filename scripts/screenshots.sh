@@ -5,7 +5,7 @@
 # defeat picture, as docs/screenshots/{tutorial,play,defeat}.jpg.
 #
 # usage: scripts/screenshots.sh [build dir, default build]
-# Needs a built game (make build), Xvfb, xdotool, a C compiler and ImageMagick.
+# Needs a built game (make build), Xvfb, xdotool and ImageMagick.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,6 +17,7 @@ if [[ ! -x "$BUILD_DIR/bin/talmorak" ]]; then
   exit 1
 fi
 
+cmake --build "$BUILD_DIR" --target frametimer > /dev/null
 WORK=$(mktemp -d /tmp/talmorak-shots-XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 python3 "$ROOT/scripts/screenshots_play.py" --bin "$BUILD_DIR/bin" --out "$WORK"

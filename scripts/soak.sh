@@ -3,7 +3,7 @@
 # minutes (or the given seconds) and reports its resident memory after the
 # first minute and at the end, every frame longer than 100 ms, and the
 # frame-time percentiles. Every frame is timed by a preloaded stamp on the
-# buffer swap (scripts/frametimer.c).
+# buffer swap (tools/frametimer).
 #
 # usage: scripts/soak.sh [build dir, default build] [seconds, default 600] [seed]
 set -euo pipefail
@@ -15,7 +15,7 @@ SEED=${3:-$RANDOM}
 
 WORK=$(mktemp -d /tmp/talmorak-soak-XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
-cc -O2 -shared -fPIC -o "$WORK/frametimer.so" "$ROOT/scripts/frametimer.c" -ldl
+cmake --build "$BUILD_DIR" --target frametimer > /dev/null
 
 python3 "$ROOT/scripts/soak_play.py" --bin "$BUILD_DIR/bin" --seconds "$SECONDS_TO_PLAY" \
-  --seed "$SEED" --frame-timer "$WORK/frametimer.so" --frame-log "$WORK/frames.log"
+  --seed "$SEED" --frame-timer "$BUILD_DIR/helpers/frametimer.so" --frame-log "$WORK/frames.log"

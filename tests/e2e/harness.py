@@ -6,7 +6,7 @@ for its window, sends keys with xdotool, collects stdout and stderr, takes
 screenshots with ImageMagick and reports the exit code.
 
 With frames=True the game runs with a preloaded frame timer
-(scripts/frametimer.c) that stamps every buffer swap, so a key can be held
+(tools/frametimer) that stamps every buffer swap, so a key can be held
 for exactly the frames that should see it, and grab() reads the window's
 pixels straight from the X server for comparisons.
 """
@@ -245,12 +245,14 @@ class FrameLog:
         return len(self.frame_times_ms())
 
 
-def build_frame_timer(folder):
-    """Compiles the swap-stamping library into folder; returns its path."""
-    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
-                          "frametimer.c")
-    library = os.path.join(folder, "frametimer.so")
-    subprocess.run(["cc", "-O2", "-shared", "-fPIC", "-o", library, source, "-ldl"], check=True)
+def frame_timer_library(bin_dir):
+    """The swap-stamping preload: $TALMORAK_FRAME_TIMER, or else the
+    frametimer target of the build whose staged bin/ is bin_dir, which the
+    build keeps in <build>/helpers."""
+    library = os.environ.get("TALMORAK_FRAME_TIMER") or os.path.abspath(
+        os.path.join(bin_dir, "..", "helpers", "frametimer.so"))
+    if not os.path.isfile(library):
+        raise RuntimeError(f"no {library}: build it with cmake --build <build> --target frametimer")
     return library
 
 
@@ -266,7 +268,8 @@ class GameRun:
     def __init__(self, bin_dir=None, display=None, env=None, frames=False):
         self.workspace = tempfile.mkdtemp(prefix="talmorak-e2e-")
         self.bin_dir = os.path.join(self.workspace, "bin")
-        shutil.copytree(bin_dir or staged_bin_dir(), self.bin_dir)
+        source_bin = bin_dir or staged_bin_dir()
+        shutil.copytree(source_bin, self.bin_dir)
         self.run_dir = os.path.join(self.workspace, "run")
         os.mkdir(self.run_dir)
         self.display = display
@@ -278,7 +281,7 @@ class GameRun:
         self.frames = None
         if frames:
             self.frames = FrameLog(os.path.join(self.workspace, "frames.log"))
-            self.extra_env.update({"LD_PRELOAD": build_frame_timer(self.workspace),
+            self.extra_env.update({"LD_PRELOAD": frame_timer_library(source_bin),
                                    "TALMORAK_FRAME_LOG": self.frames.path})
 
     # --- the program -----------------------------------------------------

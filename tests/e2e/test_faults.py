@@ -4,13 +4,12 @@ right stream, plays on with what it has, and ends cleanly with escape.
 Every case of fault_cases.py is played once, several games at a time, each on
 a virtual display of its own; the tests then judge the recorded runs. A game
 is held to each key until it has polled it, as told by a preloaded frame
-stamp (scripts/frametimer.c), so a slow frame cannot swallow a key press.
+stamp (tools/frametimer), so a slow frame cannot swallow a key press.
 """
 
 import concurrent.futures
 import os
 import queue
-import subprocess
 import sys
 import tempfile
 import time
@@ -18,10 +17,8 @@ import unittest
 from dataclasses import dataclass
 
 from fault_cases import CASES
-from harness import GameRun, VirtualDisplay
+from harness import GameRun, VirtualDisplay, frame_timer_library, staged_bin_dir
 
-REPO_ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-FRAME_TIMER_SOURCE = os.path.join(REPO_ROOT, "scripts", "frametimer.c")
 
 # P first: it ends the opening pause, so the other keys act on the game. The
 # keys of a group are held together: a frame costs dearly under a software
@@ -65,13 +62,6 @@ class Outcome:
     frames: int = 0
     problem: str = ""  # what went wrong in driving the game, if anything
     seconds: float = 0.0
-
-
-def build_frame_timer(folder):
-    library = os.path.join(folder, "frametimer.so")
-    subprocess.run(["cc", "-O2", "-shared", "-fPIC", "-o", library, FRAME_TIMER_SOURCE, "-ldl"],
-                   check=True)
-    return library
 
 
 def hold_until_polled(game, frames, keysyms):
@@ -128,7 +118,7 @@ def play(case, display, frame_timer, scratch):
 
 def play_all(cases):
     scratch = tempfile.mkdtemp(prefix="talmorak-faults-")
-    frame_timer = build_frame_timer(scratch)
+    frame_timer = frame_timer_library(staged_bin_dir())
     # One display per worker, reused by the games that worker plays.
     displays = [VirtualDisplay().start() for _ in range(WORKERS)]
     free = queue.Queue()
