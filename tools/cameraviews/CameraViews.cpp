@@ -1,0 +1,156 @@
+// Pictures of the game from fixed camera positions, for judging the look of a
+// change side by side with the build before it (scripts/camera-views.sh).
+//
+// The game is built and played exactly as in a real run, on a synthetic clock
+// of 40 ms per pass with scripted keys: P starts it, the mage lays its red
+// rune, the first two monsters walk in. Each view then starts again from the
+// start camera and holds the camera keys the player would, so every position
+// is one the keys reach, and the same in every build. While a view's keys are
+// held the released monsters stand aside, so they neither walk nor strike;
+// the picture is taken in one more frame of 0 ms with them back, in both
+// post-process modes.
+//
+// usage (from a folder beside the staged bin/): camera_views <output folder>
+// writes <view>_mode0.ppm and <view>_mode1.ppm per view, and prints each
+// view's eye and target.
+#include "app/GameWorld.h"
+#include "app/Keyboard.h"
+#include "app/MainLoop.h"
+#include "app/SceneConstruction.h"
+#include "app/Startup.h"
+#include "app/Window.h"
+#include "render/Camera.h"
+#include "render/RenderTargets.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const uint32_t PASS_MS = 100;
+const unsigned SEED = 7;
+
+// The camera keys of one view and how long each is held, in turn.
+struct KeyHold {
+    int key;
+    int milliseconds;
+};
+
+struct View {
+    const char* name;
+    std::vector<KeyHold> holds;
+};
+
+const std::vector<View>& views() {
+    static const std::vector<View> all = {
+        {"default", {}},
+        {"raised", {{GLFW_KEY_KP_8, 1500}}},
+        {"lowered", {{GLFW_KEY_KP_2, 1900}}},
+        {"zoomed_out", {{GLFW_KEY_DOWN, 4000}}},
+        {"orbited", {{GLFW_KEY_KP_6, 3000}}},
+        {"panned", {{GLFW_KEY_RIGHT, 2000}}},
+        {"outside_low", {{GLFW_KEY_DOWN, 4000}, {GLFW_KEY_KP_2, 5200}}},
+        {"high_overview", {{GLFW_KEY_DOWN, 4000}, {GLFW_KEY_KP_8, 1800}}},
+    };
+    return all;
+}
+
+int heldKey = -1;
+
+bool scriptedKeyDown(int key) {
+    return key == heldKey;
+}
+
+struct Game {
+    Scene scene;
+    MainLoop* loop;
+    uint32_t ticks;
+};
+
+// Passes of the real main loop, with `key` held throughout.
+void play(Game& game, int milliseconds, int key = -1) {
+    heldKey = key;
+    for (int t = 0; t < milliseconds; t += PASS_MS) {
+        game.ticks += PASS_MS;
+        game.loop->pass(game.ticks);
+    }
+    heldKey = -1;
+}
+
+void writePpm(const std::string& path) {
+    std::vector<unsigned char> pixels(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
+    // The frame has been swapped already. Mesa's software renderer keeps the
+    // back buffer as it was, while the front buffer of a virtual display
+    // reads back black.
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "camera_views: cannot write %s\n", path.c_str());
+        return;
+    }
+    std::fprintf(file, "P6\n%d %d\n255\n", SCREEN_WIDTH, SCREEN_HEIGHT);
+    for (int y = SCREEN_HEIGHT - 1; y >= 0; --y)
+        std::fwrite(&pixels[static_cast<std::size_t>(y) * SCREEN_WIDTH * 3], 1, SCREEN_WIDTH * 3,
+                    file);
+    std::fclose(file);
+}
+
+void takeView(Game& game, const View& view, const std::string& folder) {
+    GameWorld* world = game.scene.world;
+    world->camera->eye = glm::vec3(0.0f, 5.0f, -5.0f);
+    world->camera->target = glm::vec3(0.0f);
+    std::vector<Monster*> released;
+    std::swap(released, world->monsters);
+    heldKey = -1;
+    for (const KeyHold& hold : view.holds) {
+        heldKey = hold.key;
+        for (int t = 0; t < hold.milliseconds; t += PASS_MS)
+            world->frame(PASS_MS);
+    }
+    heldKey = -1;
+    std::swap(released, world->monsters);
+    const glm::vec3 eye = world->camera->eye, target = world->camera->target;
+    std::printf("%s: eye (%.2f, %.2f, %.2f), target (%.2f, %.2f, %.2f)\n", view.name, eye.x, eye.y,
+                eye.z, target.x, target.y, target.z);
+    for (int mode = 0; mode < 2; ++mode) {
+        world->postProcessMode = mode;
+        world->frame(0);
+        writePpm(folder + "/" + view.name + "_mode" + std::to_string(mode) + ".ppm");
+    }
+    world->postProcessMode = 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: camera_views <output folder>\n");
+        return 2;
+    }
+    SDL_Init(SDL_INIT_NOPARACHUTE);
+    atexit(SDL_Quit);
+    if (!openGameWindow())
+        return 1;
+    srand(SEED);
+    setKeySource(scriptedKeyDown);
+
+    Game game{buildScene(), nullptr, 0};
+    MainLoop loop(game.scene.world, game.scene.preparedMonsters, game.ticks);
+    game.loop = &loop;
+    play(game, 1200);
+    play(game, PASS_MS, 'P');
+    play(game, 1200);
+    play(game, PASS_MS, '1');
+    play(game, 7000);
+    for (const View& view : views())
+        takeView(game, view, argv[1]);
+    windowTerminate();
+    return 0;
+}
