@@ -148,3 +148,37 @@ TEST(ModelFiles, FirstAnimationsAreSeamlessLoopsThatMoveTheFigure) {
         delete model;
     }
 }
+
+namespace {
+
+// The texture file each mesh of the model is drawn with, in the order the
+// node walk draws them.
+void texturesInDrawOrder(const aiScene* scene, const aiNode* node,
+                         std::vector<std::string>& textures) {
+    for (unsigned i = 0; i < node->mNumMeshes; ++i) {
+        const aiMaterial* material =
+            scene->mMaterials[scene->mMeshes[node->mMeshes[i]]->mMaterialIndex];
+        aiString path;
+        material->GetTexture(aiTextureType_DIFFUSE, 0, &path);
+        textures.push_back(path.C_Str());
+    }
+    for (unsigned c = 0; c < node->mNumChildren; ++c)
+        texturesInDrawOrder(scene, node->mChildren[c], textures);
+}
+
+} // namespace
+
+// The sky below the floor is part of the arena so that it comes after the
+// floor, where the depth test spares whatever the floor hides: drawn first,
+// all of it would be shaded.
+TEST(ModelFiles, ArenaDrawsTheSkyBelowItsFloorLast) {
+    REQUIRE_GL_CONTEXT();
+    Model* arena = loadPlacedModel("arena");
+    ASSERT_NE(arena, nullptr);
+    std::vector<std::string> textures;
+    texturesInDrawOrder(arena->scene, arena->scene->mRootNode, textures);
+    ASSERT_FALSE(textures.empty());
+    EXPECT_EQ(textures.back(), "sky.bmp");
+    EXPECT_EQ(std::count(textures.begin(), textures.end(), "sky.bmp"), 1);
+    delete arena;
+}

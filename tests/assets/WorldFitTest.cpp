@@ -46,21 +46,23 @@ TEST(WorldFit, ArenaFloorLiesAtHeightZeroAndCoversTheArenaWithTheRimOutside) {
     Model* arena = loadPlacedModel("arena");
     ASSERT_NE(arena, nullptr);
     const std::vector<glm::vec3> triangles = worldTriangles(*arena, arena->modelMatrix);
-    // Upward surfaces over the arena disc are floor, at height 0; the floor
-    // is every upward triangle at that height.
+    // No upward surface over the arena disc stands above the floor (the sky
+    // seen through the floor lies below it); the floor is every upward
+    // triangle at height 0.
     std::vector<glm::vec3> floor;
     for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
         const glm::vec3 normal = glm::normalize(
             glm::cross(triangles[t + 1] - triangles[t], triangles[t + 2] - triangles[t]));
         if (std::fabs(normal.y) < 0.9f)
             continue;
-        bool overArena = false, level = true;
+        bool overArena = false, level = true, raised = false;
         for (int k = 0; k < 3; ++k) {
             overArena =
                 overArena || horizontalDistance(triangles[t + k], glm::vec3(0.0f)) < ARENA_RADIUS;
             level = level && std::fabs(triangles[t + k].y) <= FLOOR_TOLERANCE;
+            raised = raised || triangles[t + k].y > FLOOR_TOLERANCE;
         }
-        EXPECT_TRUE(level || !overArena) << "a raised surface over the arena";
+        EXPECT_FALSE(raised && overArena) << "a raised surface over the arena";
         if (level)
             floor.insert(floor.end(), triangles.begin() + t, triangles.begin() + t + 3);
     }
@@ -171,6 +173,14 @@ TEST(WorldFit, SkysphereEnclosesEveryCameraEyeWithinTheFarPlane) {
         eyes.push_back(glm::vec3(0.0f, 5.0f, 0.0f) +
                        13.0f * glm::normalize(glm::vec3(std::sin(angle), 0.4f, std::cos(angle))));
     }
+    // The sky's inner edge rises into the platform's side, facing out: only
+    // what lies beyond the platform's edge encloses the eyes.
+    auto underThePlatform = [](const glm::vec3* corner) {
+        for (int k = 0; k < 3; ++k)
+            if (horizontalDistance(corner[k], glm::vec3(0.0f)) > 11.0f)
+                return false;
+        return true;
+    };
     for (const glm::vec3& eye : eyes) {
         int outside = 0;
         float farthest = 0.0f;
@@ -179,7 +189,8 @@ TEST(WorldFit, SkysphereEnclosesEveryCameraEyeWithinTheFarPlane) {
             // the side their (counter-clockwise) normal points away from.
             const glm::vec3 normal =
                 glm::cross(triangles[t + 1] - triangles[t], triangles[t + 2] - triangles[t]);
-            outside += glm::dot(eye - triangles[t], normal) > 0.0f ? 1 : 0;
+            if (!underThePlatform(&triangles[t]))
+                outside += glm::dot(eye - triangles[t], normal) > 0.0f ? 1 : 0;
             for (int k = 0; k < 3; ++k)
                 farthest = std::max(farthest, glm::length(triangles[t + k] - eye));
         }
@@ -188,6 +199,105 @@ TEST(WorldFit, SkysphereEnclosesEveryCameraEyeWithinTheFarPlane) {
         EXPECT_GT(glm::length(eye), 0.0f);
     }
     delete sky;
+}
+
+namespace {
+
+// The triangles of a model that an eye sees, with the game's culling: those
+// that wind clockwise as seen from it.
+std::vector<glm::vec3> facesSeenFrom(const std::vector<glm::vec3>& triangles, glm::vec3 eye) {
+    std::vector<glm::vec3> seen;
+    for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
+        const glm::vec3 normal =
+            glm::cross(triangles[t + 1] - triangles[t], triangles[t + 2] - triangles[t]);
+        if (glm::dot(eye - triangles[t], normal) < 0.0f)
+            seen.insert(seen.end(), triangles.begin() + t, triangles.begin() + t + 3);
+    }
+    return seen;
+}
+
+// Whether the ray meets one of the triangles between the camera's near and
+// far planes (depth along the view axis).
+bool rayMeetsWithinTheFrustum(const std::vector<glm::vec3>& triangles, glm::vec3 eye, glm::vec3 ray,
+                              glm::vec3 axis) {
+    const float perDepth = glm::dot(ray, axis);
+    for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
+        const glm::vec3 a = triangles[t], e1 = triangles[t + 1] - a, e2 = triangles[t + 2] - a;
+        const glm::vec3 p = glm::cross(ray, e2);
+        const float det = glm::dot(e1, p);
+        if (std::fabs(det) < 1e-12f)
+            continue;
+        const glm::vec3 s = eye - a;
+        const float u = glm::dot(s, p) / det;
+        const glm::vec3 q = glm::cross(s, e1);
+        const float v = glm::dot(ray, q) / det;
+        const float distance = glm::dot(e2, q) / det;
+        const float depth = distance * perDepth;
+        if (u >= 0.0f && v >= 0.0f && u + v <= 1.0f && depth >= 2.0f && depth <= 50.0f)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// Below the horizon the sky is no sphere, to spare the shading of what the
+// floor hides. Every look from above the floor must still meet the arena or
+// the sky, also where the near plane cuts the floor open for a low eye, and
+// from eyes outside the platform looking at its edge.
+TEST(WorldFit, EveryLookFromAboveTheFloorMeetsTheArenaOrTheSky) {
+    REQUIRE_GL_CONTEXT();
+    Model* sky = loadPlacedModel("skysphere");
+    Model* arena = loadPlacedModel("arena");
+    ASSERT_NE(sky, nullptr);
+    ASSERT_NE(arena, nullptr);
+    std::vector<glm::vec3> scenery = worldTriangles(*sky, sky->modelMatrix);
+    const std::vector<glm::vec3> arenaTriangles = worldTriangles(*arena, arena->modelMatrix);
+    scenery.insert(scenery.end(), arenaTriangles.begin(), arenaTriangles.end());
+
+    struct View {
+        glm::vec3 eye, target;
+    };
+    std::vector<View> views{{{0.0f, 5.0f, -5.0f}, {0.0f, 0.0f, 0.0f}}};
+    for (int i = 0; i < 4; ++i) {
+        const float angle = 6.2831853f * (i + 0.3f) / 4.0f;
+        const glm::vec3 out(std::sin(angle), 0.0f, std::cos(angle));
+        for (float height : {0.15f, 0.6f, 1.5f, 4.0f}) {
+            // Low on the floor looking across it and out over the rim; out
+            // past the platform's edge looking at it and away from it.
+            views.push_back({3.0f * out + glm::vec3(0.0f, height, 0.0f), -5.0f * out});
+            views.push_back({6.5f * out + glm::vec3(0.0f, height, 0.0f), 20.0f * out});
+            views.push_back({14.0f * out + glm::vec3(0.0f, height, 0.0f), glm::vec3(0.0f)});
+            views.push_back({19.0f * out + glm::vec3(0.0f, height, 0.0f), 19.0f * out + out});
+        }
+        views.push_back({12.0f * out + glm::vec3(0.0f, 12.0f, 0.0f), glm::vec3(0.0f)});
+    }
+    const float tanHalf = std::tan(glm::radians(22.5f));
+    int missed = 0;
+    for (const View& view : views) {
+        const std::vector<glm::vec3> seen = facesSeenFrom(scenery, view.eye);
+        const glm::mat4 toWorld =
+            glm::inverse(glm::lookAt(view.eye, view.target, glm::vec3(0.0f, 1.0f, 0.0f)));
+        const glm::vec3 axis = glm::normalize(view.target - view.eye);
+        for (int row = 0; row < 12; ++row)
+            for (int column = 0; column < 16; ++column) {
+                const float x = ((column + 0.5f) / 8.0f - 1.0f) * tanHalf * 4.0f / 3.0f;
+                const float y = ((row + 0.5f) / 6.0f - 1.0f) * tanHalf;
+                const glm::vec3 ray =
+                    glm::normalize(glm::vec3(toWorld * glm::vec4(x, y, -1.0f, 0.0f)));
+                if (!rayMeetsWithinTheFrustum(seen, view.eye, ray, axis)) {
+                    ++missed;
+                    ADD_FAILURE() << "from (" << view.eye.x << ", " << view.eye.y << ", "
+                                  << view.eye.z << ") looking at (" << view.target.x << ", "
+                                  << view.target.y << ", " << view.target.z << "), pixel row "
+                                  << row << " column " << column << " shows the clear colour";
+                }
+                if (missed > 5)
+                    return;
+            }
+    }
+    delete sky;
+    delete arena;
 }
 
 TEST(WorldFit, RuneLaidAtTheMagesFeetLiesFlatJustAboveTheFloorWithItsFountainRising) {
