@@ -5,4 +5,4 @@ set -euo pipefail
 if [[ -n "${DISPLAY:-}" ]]; then
   exec "$@"
 fi
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$@"

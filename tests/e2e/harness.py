@@ -38,13 +38,16 @@ class VirtualDisplay:
     def start(self):
         # Xvfb picks a free display number itself and reports it once it
         # accepts connections: choosing a number here would race other runs
-        # starting a server at the same moment.
+        # starting a server at the same moment. Without -noreset the server
+        # resets whenever its last client leaves and refuses connections
+        # meanwhile, so a game started just after another one ended could
+        # not open its display about once in fifty starts on a busy machine.
         screen = f"{self.size[0]}x{self.size[1]}x24"
         for _ in range(3):
             read_end, write_end = os.pipe()
             process = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
-                 "-nolisten", "tcp"],
+                 "-nolisten", "tcp", "-noreset"],
                 pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(write_end)
             number = self._read_display_number(read_end, process)
@@ -358,8 +361,8 @@ class GameRun:
         restarted = False
         while time.time() < deadline:
             if not self.running():
-                # Seen about once in a hundred starts on a loaded machine; the
-                # display is then tried once more, and the retry is reported.
+                # A display that refused the game is tried once more, and the
+                # retry is reported.
                 if self._failed_to_open_window() and not restarted:
                     print("note: the game could not open its window (exit 1); starting it again",
                           file=sys.stderr)
