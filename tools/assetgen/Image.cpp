@@ -1,8 +1,11 @@
 #include "Image.h"
 
+#include <png.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -191,6 +194,25 @@ bool Image::writeBmp(const std::string& path, bool withAlpha) const {
     }
     const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
     return std::fclose(file) == 0 && written;
+}
+
+bool Image::writePng(const std::string& path) const {
+    std::vector<uint8_t> rgba;
+    rgba.reserve(static_cast<std::size_t>(w) * h * 4);
+    for (const glm::vec4& p : pixels)
+        for (float channel : {p.r, p.g, p.b, p.a})
+            rgba.push_back(toByte(channel));
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(w);
+    image.height = static_cast<png_uint_32>(h);
+    image.format = PNG_FORMAT_RGBA;
+    if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr)) {
+        std::fprintf(stderr, "assetgen: cannot write %s: %s\n", path.c_str(), image.message);
+        return false;
+    }
+    return true;
 }
 
 float valueNoise(float x, float y, uint32_t seed, int period) {

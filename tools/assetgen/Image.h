@@ -31,6 +31,8 @@ class Image {
 
     // 24-bit (no alpha) or 32-bit BMP with a plain 40-byte info header.
     bool writeBmp(const std::string& path, bool withAlpha) const;
+    // 8-bit RGBA PNG, through libpng.
+    bool writePng(const std::string& path) const;
 
   private:
     int w, h;

@@ -187,7 +187,32 @@ Image hitFlash() {
     return image;
 }
 
+// The game's icon: the red rune, laid and glowing, on the panels' dark colour, opaque,
+// in a rounded tile with the bar's gold edge.
+Image icon(int size) {
+    const float s = static_cast<float>(size);
+    Image image(size, size, glm::vec4(0.0f));
+    image.roundedRect(s * 0.03f, s * 0.03f, s * 0.97f, s * 0.97f, s * 0.18f,
+                      glm::vec4(glm::vec3(PANEL), 1.0f));
+    image.roundedRect(s * 0.03f, s * 0.03f, s * 0.97f, s * 0.97f, s * 0.18f, GOLD, s * 0.035f);
+    const glm::vec4 colour = RUNE_COLOURS[0];
+    const float c = s * 0.5f, r = s * 0.32f;
+    for (int i = 6; i >= 1; --i)
+        image.disc(c, c, r * (1.0f + i * 0.04f), glm::vec4(glm::vec3(colour), 0.1f));
+    image.disc(c, c, r, glm::vec4(glm::mix(glm::vec3(colour), glm::vec3(1.0f), 0.25f), 1.0f));
+    image.ring(c, c, r, s * 0.035f, glm::vec4(1.0f));
+    runeGlyph(image, 0, c, c, r * 0.72f, glm::vec4(1.0f));
+    return image;
+}
+
 } // namespace
+
+bool writeIcons(const std::string& folder, const std::vector<int>& sizes) {
+    bool ok = true;
+    for (int size : sizes)
+        ok = icon(size).writePng(folder + "/talmorak-arena-" + std::to_string(size) + ".png") && ok;
+    return ok;
+}
 
 bool writePictures(const std::string& folder, const std::string& fontFolder) {
     Fonts fonts(fontFolder);

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Writes the thirteen head-up display pictures (1024 by 768, 32-bit with
 // alpha) into the folder. Returns false when a font or a file failed.
 bool writePictures(const std::string& folder, const std::string& fontFolder);
+
+// Writes the game's icon, "talmorak-arena-<size>.png" for each size in
+// pixels (square, 32-bit with alpha), into the folder.
+bool writeIcons(const std::string& folder, const std::vector<int>& sizes);

@@ -1,8 +1,9 @@
 // Generates every model, texture and picture of the game into
-// <output>/objects and <output>/objects/interface. The same inputs always
-// give byte-identical files.
+// <output>/objects and <output>/objects/interface, and the game's icon in
+// the given sizes into the icon folder. The same inputs always give
+// byte-identical files.
 //
-// usage: assetgen <output folder> <font folder>
+// usage: assetgen <output folder> <font folder> [<icon folder> <size>...]
 
 #include "Models.h"
 #include "Pictures.h"
@@ -14,7 +15,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -88,7 +91,8 @@ bool writeModels(const std::string& objects) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: assetgen <output folder> <font folder>\n");
+        std::fprintf(stderr,
+                     "usage: assetgen <output folder> <font folder> [<icon folder> <size>...]\n");
         return 2;
     }
     const std::string objects = std::string(argv[1]) + "/objects";
@@ -100,5 +104,11 @@ int main(int argc, char** argv) {
     bool ok = writeModels(objects);
     ok = writeTextures(objects) && ok;
     ok = writePictures(interface, argv[2]) && ok;
+    if (argc > 3) {
+        std::vector<int> sizes;
+        for (int i = 4; i < argc; ++i)
+            sizes.push_back(std::atoi(argv[i]));
+        ok = makeFolder(argv[3]) && writeIcons(argv[3], sizes) && ok;
+    }
     return ok ? 0 : 1;
 }
