@@ -8,8 +8,9 @@ PACKAGES=(
   build-essential cmake pkg-config python3
   libglfw3-dev libglew-dev libassimp-dev libsdl1.2-dev libglm-dev
   googletest libgtest-dev libbenchmark-dev
-  libfreetype-dev fonts-dejavu-core
+  libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick
+  dpkg-dev lintian
 )
 
 missing=()
