@@ -266,15 +266,21 @@ def staged_bin_dir():
 
 
 class GameRun:
-    """One run of the game in a workspace of its own."""
+    """One run of the game in a workspace of its own, or, with `program`,
+    of an installed launcher started from the folder `cwd`."""
 
-    def __init__(self, bin_dir=None, display=None, env=None, frames=False):
+    def __init__(self, bin_dir=None, display=None, env=None, frames=False, program=None,
+                 cwd=None):
         self.workspace = tempfile.mkdtemp(prefix="talmorak-e2e-")
-        self.bin_dir = os.path.join(self.workspace, "bin")
         source_bin = bin_dir or staged_bin_dir()
-        shutil.copytree(source_bin, self.bin_dir)
-        self.run_dir = os.path.join(self.workspace, "run")
-        os.mkdir(self.run_dir)
+        if program:
+            self.program, self.run_dir = program, cwd
+        else:
+            self.bin_dir = os.path.join(self.workspace, "bin")
+            shutil.copytree(source_bin, self.bin_dir)
+            self.program = os.path.join(self.bin_dir, "talmorak")
+            self.run_dir = os.path.join(self.workspace, "run")
+            os.mkdir(self.run_dir)
         self.display = display
         self.extra_env = env or {}
         self.process = None
@@ -299,7 +305,7 @@ class GameRun:
         for attempt in range(20):
             try:
                 self.process = subprocess.Popen(
-                    [os.path.join(self.bin_dir, "talmorak")], cwd=self.run_dir, env=env,
+                    [self.program], cwd=self.run_dir, env=env,
                     stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
                 break
             except OSError as error:
