@@ -10,7 +10,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick
-  dpkg-dev lintian
+  dpkg-dev lintian valgrind
 )
 
 missing=()

@@ -9,7 +9,8 @@
 // between this and a game frame is the drawing of the scene itself.
 //
 // Runs from a folder beside the staged bin/, like the game, until escape or
-// a closed window.
+// a closed window; given a number of frames (framefloor [frames]), it draws
+// a few to warm up, then that many under callgrind's count, and ends.
 #include "app/GameWorld.h"
 #include "app/Startup.h"
 #include "app/Window.h"
@@ -17,12 +18,16 @@
 #include "render/Light.h"
 #include "render/RenderTargets.h"
 #include "render/ShaderProgram.h"
+#include "tools/framecost/CallgrindMarkers.h"
 
 #include <glm/gtc/type_ptr.hpp>
+
+#include <cstdlib>
 
 namespace {
 
 const char* const SHADERS = "../bin/shaders/";
+const int WARM_UP_FRAMES = 4;
 
 struct FloorScene {
     ShaderProgram* modelShader;
@@ -122,9 +127,17 @@ void interfacePass(FloorScene& scene) {
     glDisable(GL_BLEND);
 }
 
+void drawFrame(FloorScene& scene) {
+    shadowPass(scene);
+    mainPass(scene);
+    postProcessPass(scene);
+    interfacePass(scene);
+    windowSwapBuffers();
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     if (!openGameWindow())
         return 1;
     FloorScene scene;
@@ -145,12 +158,19 @@ int main() {
     scene.light =
         new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f), glm::vec3(1.0f));
 
-    while (windowIsOpen() && !windowKeyDown(GLFW_KEY_ESC)) {
-        shadowPass(scene);
-        mainPass(scene);
-        postProcessPass(scene);
-        interfacePass(scene);
-        windowSwapBuffers();
+    const int countedFrames = argc > 1 ? std::atoi(argv[1]) : 0;
+    if (countedFrames > 0) {
+        for (int i = 0; i < WARM_UP_FRAMES; ++i)
+            drawFrame(scene);
+        glFinish();
+        startCountingFrames();
+        for (int i = 0; i < countedFrames; ++i)
+            drawFrame(scene);
+        glFinish();
+        stopCountingFrames();
+    } else {
+        while (windowIsOpen() && !windowKeyDown(GLFW_KEY_ESC))
+            drawFrame(scene);
     }
     windowTerminate();
     return 0;

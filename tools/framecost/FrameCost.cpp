@@ -1,0 +1,93 @@
+// The work of a few game frames, counted rather than timed: run under
+// callgrind it counts their instructions, and on its own it prints how many
+// fragment-shader invocations a frame makes. It builds the game's own scene
+// and shows it either in the opening tutorial or at full load: all twenty
+// monsters walked in round the mage and all four runes laid in a row.
+//
+// The first frames compile the renderer's shader variants; callgrind is
+// switched on only after them (outside valgrind the markers do nothing).
+//
+// usage, from a folder beside the staged bin/: framecost tutorial|full [frames]
+
+#include "app/GameWorld.h"
+#include "app/SceneConstruction.h"
+#include "app/Startup.h"
+#include "app/Window.h"
+#include "game/Monster.h"
+#include "game/Player.h"
+#include "game/Rune.h"
+#include "render/GL.h"
+#include "tools/framecost/CallgrindMarkers.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const int WARM_UP_FRAMES = 4;
+const int FRAME_MS = 16;
+
+// As long as the monsters take to reach the mage from the farthest gate.
+void gatherMonsters(GameWorld& world, Monster* const (&prepared)[PREPARED_MONSTER_COUNT]) {
+    for (Monster* monster : prepared)
+        world.addMonster(monster);
+    for (int step = 0; step < 2000; ++step)
+        for (Monster* monster : world.monsters)
+            monster->update(glm::vec3(0.0f, 0.25f, 0.0f), 50);
+}
+
+// A step apart, as a player lays them: no rune may lie within reach of another.
+void layRunes(Player& player) {
+    Rune* const runes[4] = {player.redRune, player.blueRune, player.greenRune, player.whiteRune};
+    for (int i = 0; i < 4; ++i) {
+        runes[i]->moveTo(-1.5f + i, 0.0f, -1.0f);
+        runes[i]->placed = true;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool full = argc > 1 && std::strcmp(argv[1], "full") == 0;
+    if (argc < 2 || (!full && std::strcmp(argv[1], "tutorial") != 0)) {
+        fprintf(stderr, "usage: framecost tutorial|full [frames]\n");
+        return 2;
+    }
+    const int frames = argc > 2 ? std::atoi(argv[2]) : 3;
+    if (frames < 1)
+        return 2;
+
+    SDL_Init(SDL_INIT_NOPARACHUTE);
+    atexit(SDL_Quit);
+    if (!openGameWindow())
+        return 1;
+    srand(7); // the same twenty monsters every run
+    Scene scene = buildScene();
+    if (full) {
+        gatherMonsters(*scene.world, scene.preparedMonsters);
+        layRunes(*scene.world->player);
+    }
+    for (int i = 0; i < WARM_UP_FRAMES; ++i)
+        scene.world->frame(FRAME_MS);
+    glFinish();
+
+    GLuint invocations = 0;
+    glGenQueries(1, &invocations);
+    glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, invocations);
+    startCountingFrames();
+    for (int i = 0; i < frames; ++i)
+        scene.world->frame(FRAME_MS);
+    glFinish();
+    stopCountingFrames();
+    glEndQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
+
+    GLuint64 count = 0;
+    glGetQueryObjectui64v(invocations, GL_QUERY_RESULT, &count);
+    printf("%d frames, %.0f thousand fragment-shader invocations a frame\n", frames,
+           static_cast<double>(count) / 1000.0 / frames);
+    windowTerminate();
+    return 0;
+}
