@@ -9,7 +9,7 @@
 # that one instead, so the cost of a piece is the difference.
 #
 # usage: scripts/frame-cost.sh [build dir, default build] [bin folder, default <build>/bin]
-# Takes about two minutes. Needs a built game, Xvfb and valgrind.
+# Takes about a minute and a half. Needs a built game, Xvfb and valgrind.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)

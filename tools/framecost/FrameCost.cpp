@@ -4,9 +4,6 @@
 // and shows it either in the opening tutorial or at full load: all twenty
 // monsters walked in round the mage and all four runes laid in a row.
 //
-// The first frames compile the renderer's shader variants; callgrind is
-// switched on only after them (outside valgrind the markers do nothing).
-//
 // usage, from a folder beside the staged bin/: framecost tutorial|full [frames]
 
 #include "app/GameWorld.h"
@@ -16,8 +13,7 @@
 #include "game/Monster.h"
 #include "game/Player.h"
 #include "game/Rune.h"
-#include "render/GL.h"
-#include "tools/framecost/CallgrindMarkers.h"
+#include "tools/framecost/CountedFrames.h"
 
 #include <SDL.h>
 
@@ -27,7 +23,6 @@
 
 namespace {
 
-const int WARM_UP_FRAMES = 4;
 const int FRAME_MS = 16;
 
 // As long as the monsters take to reach the mage from the farthest gate.
@@ -70,24 +65,7 @@ int main(int argc, char** argv) {
         gatherMonsters(*scene.world, scene.preparedMonsters);
         layRunes(*scene.world->player);
     }
-    for (int i = 0; i < WARM_UP_FRAMES; ++i)
-        scene.world->frame(FRAME_MS);
-    glFinish();
-
-    GLuint invocations = 0;
-    glGenQueries(1, &invocations);
-    glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, invocations);
-    startCountingFrames();
-    for (int i = 0; i < frames; ++i)
-        scene.world->frame(FRAME_MS);
-    glFinish();
-    stopCountingFrames();
-    glEndQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
-
-    GLuint64 count = 0;
-    glGetQueryObjectui64v(invocations, GL_QUERY_RESULT, &count);
-    printf("%d frames, %.0f thousand fragment-shader invocations a frame\n", frames,
-           static_cast<double>(count) / 1000.0 / frames);
+    drawCountedFrames(frames, [&scene] { scene.world->frame(FRAME_MS); });
     windowTerminate();
     return 0;
 }

@@ -18,7 +18,7 @@
 #include "render/Light.h"
 #include "render/RenderTargets.h"
 #include "render/ShaderProgram.h"
-#include "tools/framecost/CallgrindMarkers.h"
+#include "tools/framecost/CountedFrames.h"
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -27,7 +27,6 @@
 namespace {
 
 const char* const SHADERS = "../bin/shaders/";
-const int WARM_UP_FRAMES = 4;
 
 struct FloorScene {
     ShaderProgram* modelShader;
@@ -160,14 +159,7 @@ int main(int argc, char** argv) {
 
     const int countedFrames = argc > 1 ? std::atoi(argv[1]) : 0;
     if (countedFrames > 0) {
-        for (int i = 0; i < WARM_UP_FRAMES; ++i)
-            drawFrame(scene);
-        glFinish();
-        startCountingFrames();
-        for (int i = 0; i < countedFrames; ++i)
-            drawFrame(scene);
-        glFinish();
-        stopCountingFrames();
+        drawCountedFrames(countedFrames, [&scene] { drawFrame(scene); });
     } else {
         while (windowIsOpen() && !windowKeyDown(GLFW_KEY_ESC))
             drawFrame(scene);
