@@ -64,17 +64,17 @@ Player::Player(Model* model, Rune* redRune, Rune* greenRune, Rune* blueRune, Run
 
 Player::TrapRune Player::redTrap() {
     return {redRune,   redPos,       redCooldown,   redPlaced,
-            redActive, redBlastTime, redRecharging, 500.0f};
+            redActive, redBlastTime, redRecharging, RED_BLAST_MS};
 }
 
 Player::TrapRune Player::greenTrap() {
     return {greenRune,   greenPos,       greenCooldown,   greenPlaced,
-            greenActive, greenBlastTime, greenRecharging, 500.0f};
+            greenActive, greenBlastTime, greenRecharging, GREEN_BLAST_MS};
 }
 
 Player::TrapRune Player::blueTrap() {
     return {blueRune,   bluePos,       blueCooldown,   bluePlaced,
-            blueActive, blueBlastTime, blueRecharging, 300.0f};
+            blueActive, blueBlastTime, blueRecharging, BLUE_BLAST_MS};
 }
 
 void Player::update(float dt) {

@@ -9,6 +9,12 @@ class Model;
 class Monster;
 class Rune;
 
+// The teleport: the mage sinks, is carried to the white rune and rises
+// again, within the whole teleport's time (ms).
+const int TELEPORT_MS = 720;
+const int TELEPORT_SINK_MS = 350;
+const int TELEPORT_RISE_MS = 350;
+
 // The mage the user steers. It drives the mage model's matrix, the shared
 // camera and the four runes it lays and triggers.
 class Player {

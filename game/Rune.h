@@ -8,6 +8,11 @@ class ParticleSystem;
 // Where a rune waits while it is not on the ground: outside the arena disc.
 const float RUNE_PARK = 10.0f;
 
+// How long a trap rune's blast kills once it is set off, in ms.
+const float RED_BLAST_MS = 500.0f;
+const float GREEN_BLAST_MS = 500.0f;
+const float BLUE_BLAST_MS = 300.0f;
+
 // A rune model paired with the particle fountain of its colour.
 class Rune {
   public:

@@ -14,9 +14,6 @@
 namespace {
 
 const float TURN_DEAD_ZONE = 2.0f; // degrees
-const int TELEPORT_TIME = 720;
-const int SHRINK_TIME = 350;
-const int GROW_TIME = 350;
 const float SHRINK = 0.99f;
 const float GROW = 1.0101009607315063f; // 1 / 0.99
 const float SINK = 0.005f;              // model units per frame, along local z (down)
@@ -78,9 +75,9 @@ void Player::startTeleport() {
     }
 
     teleportCameraShift = cameraFollow ? d : glm::vec3(0.0f);
-    teleportTime = TELEPORT_TIME;
-    shrinkTime = SHRINK_TIME;
-    growTime = GROW_TIME;
+    teleportTime = TELEPORT_MS;
+    shrinkTime = TELEPORT_SINK_MS;
+    growTime = TELEPORT_RISE_MS;
     teleportDelta = d;
     unmatchedShrinkFrames = 0;
     whitePlaced = false;
