@@ -41,6 +41,10 @@ void drawMesh(Model& model, unsigned meshNumber) {
     pointAttribute(program, "boneIndex", 4, mesh.boneIndices);
     pointAttribute(program, "vertUv", 2, mesh.uvs);
 
+    // The texture sampler stays on unit 1 for every mesh, textured or not:
+    // left on unit 0 beside the shadow map's sampler of another type, a
+    // draw would be an error on a strict driver.
+    glUniform1i(glGetUniformLocation(program, "texture"), 1);
     const GLint texture = meshTexture(model, mesh);
     if (texture == -1) {
         pointAttribute(program, "vertColor", 4, mesh.colors);
@@ -53,7 +57,6 @@ void drawMesh(Model& model, unsigned meshNumber) {
             glDisableVertexAttribArray(static_cast<GLuint>(colorAt));
         glActiveTexture(GL_TEXTURE1);
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
-        glUniform1i(glGetUniformLocation(program, "texture"), 1);
         glUniform1i(glGetUniformLocation(program, "useTexture"), 1);
     }
     glDrawElements(GL_TRIANGLES, 3 * mesh.faceCount, GL_UNSIGNED_INT, mesh.indices.data());

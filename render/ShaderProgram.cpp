@@ -9,6 +9,13 @@ namespace {
 // Size of the buffer a compile or link log is read into.
 const GLsizei LOG_BUFFER_SIZE = 8096;
 
+// Every program gets the same attribute locations, in this order, before
+// it is linked. "vertPos" comes first: some drivers draw nothing unless
+// attribute 0 is an enabled array, and only the positions always are.
+// A name a program does not declare is simply not used.
+const char* const ATTRIBUTE_ORDER[] = {"vertPos",   "vertNormal", "vertUv",
+                                       "vertColor", "boneWeight", "boneIndex"};
+
 void printShaderLog(GLuint shader) {
     char log[LOG_BUFFER_SIZE];
     log[0] = '\0';
@@ -96,6 +103,9 @@ void linkProgram(ShaderProgram& shader) {
     shader.program = glCreateProgram();
     glAttachShader(shader.program, shader.vertexShader);
     glAttachShader(shader.program, shader.fragmentShader);
+    GLuint location = 0;
+    for (const char* name : ATTRIBUTE_ORDER)
+        glBindAttribLocation(shader.program, location++, name);
     glLinkProgram(shader.program);
 
     GLint status = GL_FALSE;
