@@ -3,6 +3,8 @@
 #include "app/GameWorld.h"
 #include "app/Keyboard.h"
 
+#include <SDL.h>
+
 #include <cstdio>
 
 namespace {
@@ -11,12 +13,12 @@ const int DEBOUNCE_MS = 1000;
 const int SPAWN_INTERVAL_MS = 5000;
 } // namespace
 
-MainLoop::MainLoop(GameWorld* world, Monster** preparedMonsters, uint32_t startTicks)
-    : world(world), preparedMonsters(preparedMonsters), previousTicks(startTicks) {}
+MainLoop::MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks)
+    : world(world), preparedMonsters(preparedMonsters), ticks(ticks), previousTicks(ticks()) {}
 
-bool MainLoop::pass(uint32_t nowTicks) {
+LoopStep MainLoop::pass() {
+    const uint32_t nowTicks = waitForNextTick();
     int elapsed = static_cast<int>(nowTicks - previousTicks);
-    // A 0 ms pass gives an infinite rate; the title just shows "inf".
     float rate = 1000.0f / static_cast<float>(elapsed);
 
     if (pauseTimer > 0)
@@ -27,10 +29,32 @@ bool MainLoop::pass(uint32_t nowTicks) {
 
     world->frame(elapsed);
 
+    const LoopStep next = readEndKeys();
+    if (next == LoopStep::KEEP_RUNNING)
+        previousTicks = nowTicks;
+    return next;
+}
+
+// A GPU that ignores the swap interval can finish a pass within the same
+// millisecond. Such a pass would show an infinite frame rate and move the
+// game by nothing, so it waits for the clock instead: at most one pass per
+// millisecond.
+uint32_t MainLoop::waitForNextTick() const {
+    uint32_t now = ticks();
+    while (now == previousTicks) {
+        SDL_Delay(1);
+        now = ticks();
+    }
+    return now;
+}
+
+LoopStep MainLoop::readEndKeys() const {
     if (isKeyDown(GLFW_KEY_ESC) || !windowIsOpen())
-        return false;
-    previousTicks = nowTicks;
-    return true;
+        return LoopStep::QUIT;
+    const bool enter = isKeyDown(GLFW_KEY_ENTER) || isKeyDown(GLFW_KEY_KP_ENTER);
+    if (enter && world->gameOverShown)
+        return LoopStep::PLAY_AGAIN;
+    return LoopStep::KEEP_RUNNING;
 }
 
 void MainLoop::handlePauseKey() {

@@ -8,19 +8,30 @@ class Monster;
 
 const int PREPARED_MONSTER_COUNT = 20;
 
-// The game's main loop, one pass at a time. Each pass is handed the current
-// tick count, so the same code runs on SDL's clock in the game and on a
-// synthetic clock in tests.
+// The clock the loop runs on: SDL's millisecond tick count in the game, a
+// scripted one in tests.
+using TickSource = uint32_t (*)();
+
+// What the loop does after a pass.
+enum class LoopStep {
+    KEEP_RUNNING,
+    QUIT,       // escape, or the window closed
+    PLAY_AGAIN, // Enter under the victory or defeat picture
+};
+
+// The game's main loop, one pass at a time.
 class MainLoop {
   public:
-    MainLoop(GameWorld* world, Monster** preparedMonsters, uint32_t startTicks);
+    MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks);
 
-    // Runs one pass: timing, title, pause key, monster release, the frame.
-    // Returns false when the game should end (escape, or the window closed).
-    bool pass(uint32_t nowTicks);
+    // Waits until the clock has moved on from the previous pass, then runs
+    // one pass: timing, title, pause key, monster release, the frame, and
+    // the keys that end the game.
+    LoopStep pass();
 
     GameWorld* world;
     Monster** preparedMonsters;
+    TickSource ticks;
     uint32_t previousTicks;
     int pauseTimer = 1000;
     bool paused = true;
@@ -29,7 +40,9 @@ class MainLoop {
     std::string title; // the last title written to the window
 
   private:
+    uint32_t waitForNextTick() const;
     void handlePauseKey();
     void showFrameRate(float rate);
     void releaseMonsters(int elapsed);
+    LoopStep readEndKeys() const;
 };

@@ -9,6 +9,13 @@ namespace {
 
 GLFWwindow* openWindow = nullptr;
 
+// Keys that went down while the last swap processed its events.
+bool tappedKeys[GLFW_KEY_LAST + 1] = {};
+
+void onKey(GLFWwindow*, int key, int, int action, int) {
+    windowKeyEvent(key, action);
+}
+
 struct KeyPair {
     int glfw2;
     int glfw3;
@@ -21,10 +28,12 @@ const KeyPair specialKeys[] = {
     {284, 264}, // down
     {285, 263}, // left
     {286, 262}, // right
+    {294, 257}, // enter
     {304, 322}, // keypad 2
     {306, 324}, // keypad 4
     {308, 326}, // keypad 6
     {310, 328}, // keypad 8
+    {318, 335}, // keypad enter
 };
 
 } // namespace
@@ -54,6 +63,10 @@ bool windowOpen(int width, int height, int depthBits, bool visible) {
     if (openWindow == nullptr)
         return false;
     glfwMakeContextCurrent(openWindow);
+    // Without it a GPU that does not force vertical sync would run thousands
+    // of frames a second, most of them 0 ms long.
+    glfwSwapInterval(1);
+    glfwSetKeyCallback(openWindow, onKey);
     return true;
 }
 
@@ -68,14 +81,21 @@ bool windowKeyDown(int key) {
     int glfw3Key = glfw3KeyFor(key);
     if (glfw3Key < 0)
         return false;
-    return glfwGetKey(openWindow, glfw3Key) == GLFW_PRESS;
+    return tappedKeys[glfw3Key] || glfwGetKey(openWindow, glfw3Key) == GLFW_PRESS;
 }
 
 void windowSwapBuffers() {
     if (openWindow == nullptr)
         return;
     glfwSwapBuffers(openWindow);
+    for (bool& tapped : tappedKeys)
+        tapped = false;
     glfwPollEvents();
+}
+
+void windowKeyEvent(int glfw3Key, int action) {
+    if (action == GLFW_PRESS && glfw3Key >= 0 && glfw3Key <= GLFW_KEY_LAST)
+        tappedKeys[glfw3Key] = true;
 }
 
 bool windowIsOpen() {

@@ -13,27 +13,36 @@ enum Glfw2Key {
     GLFW_KEY_DOWN = 284,
     GLFW_KEY_LEFT = 285,
     GLFW_KEY_RIGHT = 286,
+    GLFW_KEY_ENTER = 294,
     GLFW_KEY_KP_2 = 304,
     GLFW_KEY_KP_4 = 306,
     GLFW_KEY_KP_6 = 308,
     GLFW_KEY_KP_8 = 310,
+    GLFW_KEY_KP_ENTER = 318,
 };
 
 // Returns false when the windowing library cannot start.
 bool windowInit();
 
-// Opens the window with a compatibility GL context made current.
-// Returns false when it cannot be opened.
+// Opens the window with a compatibility GL context made current, swapping
+// once per display refresh. Returns false when it cannot be opened.
 bool windowOpen(int width, int height, int depthBits, bool visible = true);
 
 void windowSetTitle(const char* title);
 
-// True while the key (a GLFW 2.x number) is down in the window; false when no
-// window is open or the key has no GLFW 3 equivalent.
+// True while the key (a GLFW 2.x number) is down in the window, and for the
+// whole frame after a swap in which it went down, even if it came up again
+// before the swap ended: a quick tap during a slow frame still counts, once.
+// False when no window is open or the key has no GLFW 3 equivalent.
 bool windowKeyDown(int key);
 
 // Presents the frame, then processes pending window events.
 void windowSwapBuffers();
+
+// What the window's key events report, one event at a time (a GLFW 3 key
+// number and GLFW_PRESS or GLFW_RELEASE). The swap forgets the taps of the
+// frame before it, then processes the events that bring the next ones.
+void windowKeyEvent(int glfw3Key, int action);
 
 // False once the user has closed the window (or before one is opened).
 bool windowIsOpen();

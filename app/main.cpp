@@ -1,4 +1,5 @@
 #include "app/MainLoop.h"
+#include "app/NewGame.h"
 #include "app/SceneConstruction.h"
 #include "app/Startup.h"
 #include "app/Window.h"
@@ -8,7 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
-int main(int, char**) {
+int main(int, char** argv) {
     // SDL 1.2 has no main wrapper here to initialise it.
     SDL_Init(SDL_INIT_NOPARACHUTE);
     atexit(SDL_Quit);
@@ -18,9 +19,15 @@ int main(int, char**) {
     srand(static_cast<unsigned>(time(nullptr)));
 
     Scene scene = buildScene();
-    MainLoop loop(scene.world, scene.preparedMonsters, SDL_GetTicks());
-    while (loop.pass(SDL_GetTicks())) {
-    }
+    MainLoop loop(scene.world, scene.preparedMonsters, SDL_GetTicks);
+    LoopStep step = LoopStep::KEEP_RUNNING;
+    while (step == LoopStep::KEEP_RUNNING)
+        step = loop.pass();
     windowTerminate();
+    if (step == LoopStep::PLAY_AGAIN) {
+        SDL_Quit();
+        startNewGame(argv);
+        exit(1);
+    }
     exit(0);
 }

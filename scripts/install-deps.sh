@@ -10,7 +10,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick
-  dpkg-dev lintian valgrind
+  dpkg-dev lintian valgrind glslang-tools
 )
 
 missing=()
@@ -32,5 +32,5 @@ fi
 
 echo "Installing missing packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+$SUDO apt-get -o DPkg::Lock::Timeout=600 update -q
+$SUDO apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"

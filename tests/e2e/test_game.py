@@ -29,6 +29,9 @@ DEFEAT_BAND = (0, 300, 1024, 160)
 
 GAME_MESSAGES = ("lifePoints - 1\n", "GAME OVER - DEFEAT\n", "GAME OVER - VICTORY\n", "check\n")
 
+# Mesa then reports every GL error the game makes on standard error.
+MESA_DEBUG = {"MESA_DEBUG": "1"}
+
 
 def loop_time_ms(game):
     """Milliseconds of game loop so far, as the game counts them."""
@@ -47,7 +50,7 @@ def wait_loop_time(game, milliseconds, timeout=60):
 
 def start_game(test_class):
     test_class.display = VirtualDisplay().start()
-    test_class.game = GameRun(display=test_class.display, frames=True)
+    test_class.game = GameRun(display=test_class.display, frames=True, env=dict(MESA_DEBUG))
     try:
         test_class.game.start()
         test_class.game.wait_for_window(timeout=120)
@@ -156,6 +159,10 @@ class PlayTest(unittest.TestCase):
         # While the rune recharges its slot shows only the dark bar.
         self.assertLess(max(fired.mean()), 40, fired.mean())
 
+    def test_4_no_gl_error_in_all_of_that(self):
+        self.game.wait_frames(2)
+        self.assertEqual(self.game.stderr(), "")
+
 
 class DefeatTest(unittest.TestCase):
     """Standing still in one game: F1, the monsters' strikes, the defeat
@@ -214,12 +221,13 @@ class DefeatTest(unittest.TestCase):
         self.assertGreater(redness(band_now), redness(band_then) + 20,
                            f"{band_now.mean()} against {band_then.mean()} in play")
 
-    def test_4_escape_exits_with_0(self):
+    def test_4_escape_exits_with_0_and_no_gl_error_was_made(self):
         self.game.key_down("Escape")
         try:
             self.assertEqual(self.game.wait(timeout=60), 0)
         finally:
             self.game.key_up("Escape")
+        self.assertEqual(self.game.stderr(), "")
 
 
 if __name__ == "__main__":

@@ -66,18 +66,23 @@ bool scriptedKeyDown(int key) {
     return key == heldKey;
 }
 
+// The game's clock, moved by PASS_MS before each pass.
+uint32_t gameTicks = 0;
+uint32_t readGameTicks() {
+    return gameTicks;
+}
+
 struct Game {
     Scene scene;
     MainLoop* loop;
-    uint32_t ticks;
 };
 
 // Passes of the real main loop, with `key` held throughout.
 void play(Game& game, int milliseconds, int key = -1) {
     heldKey = key;
     for (int t = 0; t < milliseconds; t += PASS_MS) {
-        game.ticks += PASS_MS;
-        game.loop->pass(game.ticks);
+        gameTicks += PASS_MS;
+        game.loop->pass();
     }
     heldKey = -1;
 }
@@ -141,8 +146,8 @@ int main(int argc, char** argv) {
     srand(SEED);
     setKeySource(scriptedKeyDown);
 
-    Game game{buildScene(), nullptr, 0};
-    MainLoop loop(game.scene.world, game.scene.preparedMonsters, game.ticks);
+    Game game{buildScene(), nullptr};
+    MainLoop loop(game.scene.world, game.scene.preparedMonsters, readGameTicks);
     game.loop = &loop;
     play(game, 1200);
     play(game, PASS_MS, 'P');

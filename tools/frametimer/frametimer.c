@@ -23,7 +23,8 @@ static void recordSwap(void) {
     long long now = nowMicroseconds();
     if (frameLog == NULL) {
         const char* path = getenv("TALMORAK_FRAME_LOG");
-        frameLog = fopen(path ? path : "/dev/null", "w");
+        /* Appended to: a game that starts itself anew keeps one log. */
+        frameLog = fopen(path ? path : "/dev/null", "a");
     }
     if (frameLog != NULL && previousSwap != 0) {
         fprintf(frameLog, "%lld\n", now - previousSwap);
