@@ -9,7 +9,7 @@ PACKAGES=(
   libglfw3-dev libglew-dev libassimp-dev libsdl1.2-dev libglm-dev
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick sox
   dpkg-dev lintian valgrind glslang-tools
 )
 

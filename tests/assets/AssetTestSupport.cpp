@@ -7,6 +7,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 const char* const MODEL_NAMES[14] = {
     "mage",    "arena",       "skysphere",     "redmonster",   "greenmonster",
@@ -136,4 +138,55 @@ void worldExtent(const std::vector<WorldVertex>& vertices, glm::vec3& low, glm::
         low = glm::min(low, v.position);
         high = glm::max(high, v.position);
     }
+}
+
+namespace {
+
+uint32_t littleEndian(const std::string& bytes, std::size_t at, int count) {
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+} // namespace
+
+WavFile readWav(const std::string& path) {
+    WavFile wav;
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+        wav.error = "not a RIFF/WAVE file";
+        return wav;
+    }
+    if (littleEndian(bytes, 4, 4) != bytes.size() - 8) {
+        wav.error = "RIFF size does not match the file's";
+        return wav;
+    }
+    bool haveFormat = false, haveData = false;
+    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+        const std::string tag = bytes.substr(at, 4);
+        const uint32_t size = littleEndian(bytes, at + 4, 4);
+        const std::size_t body = at + 8;
+        if (body + size > bytes.size()) {
+            wav.error = "chunk '" + tag + "' runs past the end";
+            return wav;
+        }
+        if (tag == "fmt " && size >= 16) {
+            wav.format = static_cast<int>(littleEndian(bytes, body, 2));
+            wav.channels = static_cast<int>(littleEndian(bytes, body + 2, 2));
+            wav.rate = static_cast<int>(littleEndian(bytes, body + 4, 4));
+            wav.bits = static_cast<int>(littleEndian(bytes, body + 14, 2));
+            haveFormat = true;
+        } else if (tag == "data" && haveFormat && wav.bits == 16) {
+            for (std::size_t i = 0; i + 1 < size; i += 2)
+                wav.samples.push_back(static_cast<int16_t>(littleEndian(bytes, body + i, 2)));
+            haveData = true;
+        }
+        at = body + size + (size & 1); // chunks are padded to even sizes
+    }
+    if (!haveFormat || !haveData)
+        wav.error = haveFormat ? "no 16-bit data chunk" : "no format chunk";
+    return wav;
 }

@@ -2,6 +2,7 @@
 
 #include <glm/glm.hpp>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,3 +48,13 @@ bool boneCentroid(const std::vector<WorldVertex>& vertices, const std::vector<st
                   glm::vec3& centroid);
 
 void worldExtent(const std::vector<WorldVertex>& vertices, glm::vec3& low, glm::vec3& high);
+
+// A RIFF/WAVE file as read chunk by chunk: its format fields and, for 16-bit
+// files, its samples. `error` names what did not parse.
+struct WavFile {
+    std::string error;
+    int format = 0, channels = 0, rate = 0, bits = 0;
+    std::vector<int16_t> samples;
+};
+
+WavFile readWav(const std::string& path);

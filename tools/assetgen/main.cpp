@@ -1,19 +1,22 @@
 // Generates every model, texture and picture of the game into
-// <output>/objects and <output>/objects/interface, and the game's icon in
-// the given sizes into the icon folder. The same inputs always give
-// byte-identical files.
+// <output>/objects and <output>/objects/interface, every sound into
+// <output>/sounds, and the game's icon in the given sizes into the icon
+// folder. The same inputs always give byte-identical files.
 //
 // usage: assetgen <output folder> <font folder> [<icon folder> <size>...]
 
 #include "Models.h"
 #include "Pictures.h"
+#include "Sounds.h"
 #include "Textures.h"
+#include "WavWriter.h"
 #include "WorldFit.h"
 #include "XFileWriter.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -87,6 +90,22 @@ bool writeModels(const std::string& objects) {
     return ok;
 }
 
+float decibels(float level) {
+    return 20.0f * std::log10(level);
+}
+
+bool writeSounds(const std::string& sounds) {
+    bool ok = true;
+    for (int id = 0; id < SOUND_COUNT; ++id) {
+        const Samples samples = synthesiseSound(static_cast<SoundId>(id));
+        std::printf("%-18s %5.3f s, peak %5.1f dBFS, RMS %5.1f dBFS\n", SOUND_FILES[id],
+                    samples.size() / static_cast<float>(SOUND_RATE), decibels(peakOf(samples)),
+                    decibels(rmsOf(samples)));
+        ok = writeWav(samples, sounds + "/" + SOUND_FILES[id]) && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -97,13 +116,16 @@ int main(int argc, char** argv) {
     }
     const std::string objects = std::string(argv[1]) + "/objects";
     const std::string interface = objects + "/interface";
-    if (!makeFolder(argv[1]) || !makeFolder(objects) || !makeFolder(interface)) {
-        std::fprintf(stderr, "assetgen: cannot create %s\n", interface.c_str());
+    const std::string sounds = std::string(argv[1]) + "/sounds";
+    if (!makeFolder(argv[1]) || !makeFolder(objects) || !makeFolder(interface) ||
+        !makeFolder(sounds)) {
+        std::fprintf(stderr, "assetgen: cannot create the folders under %s\n", argv[1]);
         return 1;
     }
     bool ok = writeModels(objects);
     ok = writeTextures(objects) && ok;
     ok = writePictures(interface, argv[2]) && ok;
+    ok = writeSounds(sounds) && ok;
     if (argc > 3) {
         std::vector<int> sizes;
         for (int i = 4; i < argc; ++i)
