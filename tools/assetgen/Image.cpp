@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
 void put16(std::vector<uint8_t>& out, uint32_t value) {
     out.push_back(static_cast<uint8_t>(value & 0xFF));
     out.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
@@ -18,6 +16,18 @@ void put32(std::vector<uint8_t>& out, uint32_t value) {
     put16(out, value & 0xFFFF);
     put16(out, value >> 16);
 }
+
+bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+namespace {
 
 uint8_t toByte(float value) {
     return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
@@ -187,13 +197,7 @@ bool Image::writeBmp(const std::string& path, bool withAlpha) const {
         while (out.size() - start < rowSize)
             out.push_back(0);
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-        return false;
-    }
-    const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-    return std::fclose(file) == 0 && written;
+    return writeBytes(path, out);
 }
 
 bool Image::writePng(const std::string& path) const {

@@ -39,6 +39,12 @@ class Image {
     std::vector<glm::vec4> pixels;
 };
 
+// Little-endian fields of the binary files the generator writes (BMP, icon).
+void put16(std::vector<uint8_t>& out, uint32_t value);
+void put32(std::vector<uint8_t>& out, uint32_t value);
+// Writes the bytes into a new file; says so on stderr when it cannot.
+bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
 // Deterministic value noise in 0..1 for textures; with a period above 0 the
 // noise repeats every `period` units, for textures that tile.
 float valueNoise(float x, float y, uint32_t seed, int period = 0);
