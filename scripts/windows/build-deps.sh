@@ -49,6 +49,12 @@ source_dir() {
 }
 
 stamp() { echo "$STAMPS/$1-${VERSION[$1]#*:}"; }
+# Says which build failed and shows the end of its log.
+failed() {
+  echo "build-deps: building $1 failed; the end of $WORK/$1.log:" >&2
+  tail -n 40 "$WORK/$1.log" >&2
+  exit 1
+}
 built() { [[ -f $(stamp "$1") ]]; }
 
 # Keeps the licence texts of package $1: Debian's copyright file and the
@@ -69,9 +75,9 @@ cmake_build() {
   nice -n 10 cmake -S "$src" -B "$WORK/$name" -G "Unix Makefiles" \
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DWINDOWS_DEPS_PREFIX="$PREFIX" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
-    -DBUILD_SHARED_LIBS=ON "$@" >"$WORK/$name.log"
-  nice -n 10 cmake --build "$WORK/$name" -j "$JOBS" >>"$WORK/$name.log"
-  cmake --install "$WORK/$name" >>"$WORK/$name.log"
+    -DBUILD_SHARED_LIBS=ON "$@" >"$WORK/$name.log" 2>&1 || failed "$name"
+  nice -n 10 cmake --build "$WORK/$name" -j "$JOBS" >>"$WORK/$name.log" 2>&1 || failed "$name"
+  cmake --install "$WORK/$name" >>"$WORK/$name.log" 2>&1 || failed "$name"
 }
 
 # configure_build NAME SOURCE "MAKE TARGETS" "INSTALL TARGETS" CONFIGURE-ARGS...
@@ -84,7 +90,8 @@ configure_build() {
     CC=$HOST-gcc-posix CPPFLAGS="-I$PREFIX/include" LDFLAGS="-L$PREFIX/lib" \
       nice -n 10 "$src/configure" --host=$HOST --prefix="$PREFIX" \
       --enable-shared --disable-static "$@" &&
-    nice -n 10 make -j "$JOBS" $targets && make $installs) >"$WORK/$name.log" 2>&1
+    nice -n 10 make -j "$JOBS" $targets && make $installs) >"$WORK/$name.log" 2>&1 ||
+    failed "$name"
 }
 
 # minizip from zlib's contrib folder, as a static library with a pkg-config
