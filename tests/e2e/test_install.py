@@ -128,6 +128,19 @@ class InstalledGame(unittest.TestCase):
             lines = entry.read().splitlines()
         self.assertIn("Exec=/usr/games/" + PACKAGE, lines)
         self.assertIn("Categories=Game;ActionGame;", lines)
+
+        # The software centres' listing names that desktop entry and passes
+        # the validator without a single remark.
+        listings = os.listdir(os.path.join(root, "usr/share/metainfo"))
+        self.assertEqual(len(listings), 1, listings)
+        listing = os.path.join(root, "usr/share/metainfo", listings[0])
+        with open(listing) as text:
+            self.assertIn(f'<launchable type="desktop-id">{PACKAGE}.desktop</launchable>',
+                          text.read())
+        check = subprocess.run(["appstreamcli", "validate", "--no-net", "--pedantic", listing],
+                               capture_output=True, text=True)
+        self.assertEqual(check.returncode, 0, check.stdout + check.stderr)
+        self.assertNotRegex(check.stdout, r"(?m)^[EWIP]: ", check.stdout)
         self.play(root, os.path.join(root, "usr/games", PACKAGE))
 
 

@@ -1,10 +1,12 @@
 // Generates every model, texture and picture of the game into
 // <output>/objects and <output>/objects/interface, every sound into
 // <output>/sounds, and the game's icon in the given sizes into the icon
-// folder. The same inputs always give byte-identical files.
+// folder, each size as a PNG and all of them in one Windows icon,
+// "talmorak-arena.ico". The same inputs always give byte-identical files.
 //
 // usage: assetgen <output folder> <font folder> [<icon folder> <size>...]
 
+#include "IconFile.h"
 #include "Models.h"
 #include "Pictures.h"
 #include "Sounds.h"
@@ -131,6 +133,11 @@ int main(int argc, char** argv) {
         for (int i = 4; i < argc; ++i)
             sizes.push_back(std::atoi(argv[i]));
         ok = makeFolder(argv[3]) && writeIcons(argv[3], sizes) && ok;
+        std::vector<std::string> pngs;
+        for (int size : sizes)
+            pngs.push_back(std::string(argv[3]) + "/talmorak-arena-" + std::to_string(size) +
+                           ".png");
+        ok = writeIconFile(std::string(argv[3]) + "/talmorak-arena.ico", pngs) && ok;
     }
     return ok ? 0 : 1;
 }
