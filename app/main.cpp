@@ -10,7 +10,8 @@
 #include <ctime>
 
 int main(int, char** argv) {
-    // SDL 1.2 has no main wrapper here to initialise it.
+    // SDL 1.2 has no main wrapper on Linux to do this; on Windows its wrapper
+    // has done it already, and doing it again changes nothing.
     SDL_Init(SDL_INIT_NOPARACHUTE);
     atexit(SDL_Quit);
 

@@ -254,6 +254,33 @@ class WindowsPackageTest(unittest.TestCase):
         self.assertNotIn("No texture found.", game.stdout())
         self.assertEqual(snapshot(root), before, "the game wrote into its folder")
 
+    def test_enter_after_the_defeat_plays_again_on_the_same_console(self):
+        # Windows cannot replace the running program, so the new game is its
+        # child, and the first hands on the last game's exit code.
+        root = self.unpack()
+        game = self.start(os.path.join(root, "bin"), "talmorak.exe")
+        try:
+            self.press_pause(game)
+            self.wait_for(lambda: "GAME OVER - DEFEAT" in game.stdout(), "no defeat", timeout=240)
+            ended = game.window
+            game.key_down("Return")
+            try:
+                self.wait_for(lambda: str(ended) not in game._xdotool(
+                    "search", "--name", "Talmorak Arena", check=False).split(),
+                    "Enter did not end the game")
+            finally:
+                game.key_up("Return")
+            game.wait_for_window(timeout=180)
+            self.press_pause(game)
+            exit_code = self.quit(game)
+        finally:
+            self.stop(game)
+        self.assertEqual(exit_code, 0, game.stderr())
+        self.assertEqual(game.stderr(), "")
+        out = console_text(game.stdout())
+        self.assertEqual(out.count("check\n"), 2, out[-800:])
+        self.assertEqual(out.count("GAME OVER - DEFEAT\n"), 1)
+
     def test_without_shaders_says_what_linux_says_and_plays_on(self):
         root = self.unpack()
         shutil.rmtree(os.path.join(root, "bin", "shaders"))
