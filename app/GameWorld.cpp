@@ -42,6 +42,7 @@ GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
     for (int i = 0; i < 4; ++i)
         activeIcons[i] = loadInterfacePicture(activeFiles[i]);
     hitTexture = loadInterfacePicture("hit.bmp");
+    counterGlyphs = loadInterfacePicture("countersINTERFACE.bmp");
 }
 
 void GameWorld::addSceneModel(Model* model) {

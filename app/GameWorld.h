@@ -33,6 +33,8 @@ class GameWorld {
     void renderMainPass(int elapsed);
     void renderPostProcessPass();
     void renderInterface(int elapsed);
+    // The bar's counters: life, monsters slain and monsters still to come.
+    void drawCounters();
 
     // Uniforms of the camera and the light, written into modelShader.
     void setCameraUniforms();
@@ -66,6 +68,7 @@ class GameWorld {
     GLuint backgroundTexture = 0;
     GLuint runeIcons[4] = {0, 0, 0, 0};   // red, green, blue, white
     GLuint activeIcons[4] = {0, 0, 0, 0}; // red, green, blue, white
+    GLuint counterGlyphs = 0;             // digits and the life meter of the counters
     Light* light = nullptr;
     Camera* camera = nullptr;
     std::vector<Model*> sceneModels;

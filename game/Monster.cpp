@@ -111,7 +111,7 @@ void Monster::draw() {
 }
 
 bool Monster::isHitAt(glm::vec3 point) const {
-    return strictlyWithin(point.x - position.x, point.z - position.z, 0.2f);
+    return strictlyWithin(point.x - position.x, point.z - position.z, BLAST_REACH);
 }
 
 void Monster::shrinkStep() {

@@ -12,6 +12,10 @@ class Model;
 const float MONSTER_SPEEDS[3] = {0.002f, 0.003f, 0.004f};
 const int MONSTER_DAMAGE[3] = {3, 2, 1};
 
+// A rune's blast kills a monster whose position lies strictly within this of
+// the rune's, in x and in z along the world's axes: a square 0.4 wide.
+const float BLAST_REACH = 0.2f;
+
 // An enemy: walks in from its spawn point, then chases the mage. All monsters
 // of a kind share one Model and write their own matrix into it for the draw.
 class Monster {
@@ -21,7 +25,7 @@ class Monster {
     // One step of turning and walking toward the target (the mage).
     void update(glm::vec3 target, int32_t elapsed);
     void draw();
-    // True when the point lies strictly within 0.2 in x and z; y is ignored.
+    // True when the point lies strictly within BLAST_REACH in x and z; y is ignored.
     bool isHitAt(glm::vec3 point) const;
     // One step of dying: shrink by one percent and sink a little.
     void shrinkStep();

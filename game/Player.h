@@ -9,6 +9,9 @@ class Model;
 class Monster;
 class Rune;
 
+// The mage's life points when a game starts.
+const int START_LIFE_POINTS = 20;
+
 // The teleport: the mage sinks, is carried to the white rune and rises
 // again, within the whole teleport's time (ms).
 const int TELEPORT_MS = 720;
@@ -40,7 +43,7 @@ class Player {
     Rune* greenRune;
     Rune* blueRune;
     Rune* whiteRune;
-    int lifePoints = 20;
+    int lifePoints = START_LIFE_POINTS;
     glm::vec3 whiteRunePos{0.0f};
     float whiteCooldown = 1000.0f;
     bool whitePlaced = false;

@@ -2,7 +2,10 @@
 // each showing only its painted parts through its alpha.
 #include "app/GameWorld.h"
 
+#include "game/Monster.h"
 #include "game/Player.h"
+#include "render/HudCounters.h"
+#include "render/HudLayout.h"
 #include "render/ShaderProgram.h"
 
 namespace {
@@ -47,6 +50,7 @@ void GameWorld::renderInterface(int elapsed) {
         if (!recharging[i])
             drawPicture(placed[i] ? activeIcons[i] : runeIcons[i]);
     }
+    drawCounters();
 
     if (defeat) {
         drawPicture(defeatTexture);
@@ -61,4 +65,23 @@ void GameWorld::renderInterface(int elapsed) {
     glUseProgram(0);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
+}
+
+// Drawn from the game's state as this frame left it, so a strike, a release
+// or a death shows in the frame it happens in.
+void GameWorld::drawCounters() {
+    if (counterGlyphs == 0)
+        return;
+    int slain = 0;
+    for (const Monster* monster : monsters)
+        slain += monster->alive ? 0 : 1;
+    const int toCome = monsterTotal - static_cast<int>(monsters.size());
+    const int life = player->lifePoints;
+    drawLifeMeter(*interfaceShader, counterGlyphs, life);
+    drawCounterNumber(*interfaceShader, counterGlyphs, life, hud::LIFE_NUMBER.right,
+                      hud::LIFE_NUMBER.top);
+    drawCounterNumber(*interfaceShader, counterGlyphs, slain, hud::SLAIN_NUMBER.right,
+                      hud::SLAIN_NUMBER.top);
+    drawCounterNumber(*interfaceShader, counterGlyphs, toCome, hud::TO_COME_NUMBER.right,
+                      hud::TO_COME_NUMBER.top);
 }

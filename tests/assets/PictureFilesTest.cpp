@@ -2,7 +2,7 @@
 #include "OutputCapture.h"
 #include "render/GL.h"
 #include "render/Texture.h"
-#include "tools/assetgen/HudLayout.h"
+#include "render/HudLayout.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -3,10 +3,12 @@
 #include "GlContext.h"
 #include "ScriptedKeys.h"
 #include "app/Window.h"
+#include "game/Monster.h"
 #include "game/Player.h"
 #include "render/Camera.h"
 #include "game/ParticleSystem.h"
 #include "game/Rune.h"
+#include "model/Mesh.h"
 #include "model/Model.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -359,6 +361,94 @@ TEST(WorldFit, RuneLaidAtTheMagesFeetLiesFlatJustAboveTheFloorWithItsFountainRis
         delete runeModel;
     }
     delete mage;
+}
+
+// A triangle of a mesh as the game draws it: world corners in (x, z) and the
+// colour of its vertices.
+struct FloorTriangle {
+    glm::vec2 corners[3];
+    glm::vec4 colour;
+};
+
+std::vector<FloorTriangle> floorTriangles(const Model& model) {
+    std::vector<FloorTriangle> triangles;
+    for (const Mesh* mesh : model.meshes) {
+        if (mesh == nullptr)
+            continue;
+        for (std::size_t i = 0; i + 2 < mesh->indices.size(); i += 3) {
+            FloorTriangle triangle;
+            for (int k = 0; k < 3; ++k) {
+                const std::size_t v = mesh->indices[i + k];
+                const glm::vec4 at = model.modelMatrix *
+                                     glm::vec4(mesh->positions[4 * v], mesh->positions[4 * v + 1],
+                                               mesh->positions[4 * v + 2], 1.0f);
+                triangle.corners[k] = glm::vec2(at.x, at.z);
+            }
+            const std::size_t first = mesh->indices[i];
+            triangle.colour = glm::vec4(mesh->colors[4 * first], mesh->colors[4 * first + 1],
+                                        mesh->colors[4 * first + 2], mesh->colors[4 * first + 3]);
+            triangles.push_back(triangle);
+        }
+    }
+    return triangles;
+}
+
+float brightness(glm::vec4 colour) {
+    return std::max(colour.r, std::max(colour.g, colour.b));
+}
+
+// The bright face of a trap rune shows where its blast kills: a monster
+// standing anywhere on it dies, one standing anywhere off it lives, and
+// everything around it is dimmer decoration.
+TEST(WorldFit, TrapRuneBrightFaceIsExactlyItsKillSquare) {
+    REQUIRE_GL_CONTEXT();
+    const glm::vec3 laidAt(1.3f, 0.3f, -2.1f);
+    for (const char* colour : {"red", "green", "blue"}) {
+        Model* runeModel = loadPlacedModel(std::string(colour) + "rune");
+        Model* particleModel = loadPlacedModel(std::string(colour) + "particle");
+        ASSERT_NE(runeModel, nullptr) << colour;
+        glm::vec3 eye(0.0f, 5.0f, -5.0f);
+        ParticleSystem particles(particleModel, &eye);
+        Rune rune(runeModel, &particles);
+        rune.park();
+        rune.moveTo(laidAt.x, laidAt.y, laidAt.z);
+        // A monster standing at a point, judged against the blast as the rules do.
+        Monster monster(runeModel, glm::mat4(1.0f));
+        auto killedAt = [&](glm::vec2 at) {
+            monster.position = glm::vec3(at.x, 0.0f, at.y);
+            return monster.isHitAt(laidAt);
+        };
+
+        std::vector<FloorTriangle> bright;
+        for (const FloorTriangle& triangle : floorTriangles(*runeModel)) {
+            if (brightness(triangle.colour) < 0.9f) {
+                EXPECT_LT(brightness(triangle.colour), 0.6f)
+                    << colour << ": neither bright nor dim";
+                continue;
+            }
+            bright.push_back(triangle);
+        }
+        ASSERT_FALSE(bright.empty()) << colour;
+        auto onTheFace = [&](glm::vec2 at) {
+            for (const FloorTriangle& t : bright)
+                if (insideTriangle(at, t.corners[0], t.corners[1], t.corners[2]))
+                    return true;
+            return false;
+        };
+        // Every point around the rune, but for a hair's breadth at the edge.
+        int mismatches = 0;
+        for (float dx = -0.35f; dx <= 0.35f; dx += 0.0125f)
+            for (float dz = -0.35f; dz <= 0.35f; dz += 0.0125f) {
+                const glm::vec2 at(laidAt.x + dx, laidAt.z + dz);
+                const float edge = std::max(std::fabs(dx), std::fabs(dz));
+                if (std::fabs(edge - BLAST_REACH) < 0.002f)
+                    continue;
+                mismatches += onTheFace(at) != killedAt(at) ? 1 : 0;
+            }
+        EXPECT_EQ(mismatches, 0) << colour;
+        delete particleModel;
+        delete runeModel;
+    }
 }
 
 // A jump only moves the mage while its position is above 0.23: resting there,

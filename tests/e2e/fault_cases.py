@@ -21,7 +21,7 @@ MODELS = ["mage", "arena", "skysphere", "redmonster", "greenmonster", "monster",
           "redparticle", "greenparticle", "blueparticle", "whiteparticle",
           "redrune", "greenrune", "bluerune", "whiterune"]
 
-PICTURES = ["victory", "defeat", "tutorial", "hit", "backgroundINTERFACE",
+PICTURES = ["victory", "defeat", "tutorial", "hit", "backgroundINTERFACE", "countersINTERFACE",
             "redruneINTERFACE", "greenruneINTERFACE", "blueruneINTERFACE",
             "whiteruneINTERFACE", "redactiveINTERFACE", "greenactiveINTERFACE",
             "blueactiveINTERFACE", "whiteactiveINTERFACE"]

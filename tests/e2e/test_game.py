@@ -12,7 +12,7 @@ import unittest
 
 from harness import GameRun, VirtualDisplay
 
-# Where the head-up display pictures paint things (tools/assetgen/HudLayout.h):
+# Where the head-up display pictures paint things (render/HudLayout.h):
 # four 84-pixel rune slots, red first, along the bottom bar.
 SLOT_SIZE = 84
 SLOT_TOP = 660
@@ -26,6 +26,8 @@ TUTORIAL_PANEL = (110, 60, 800, BAR_TOP - 60)
 MAGE_BODY = (497, 345, 30, 50)
 # The defeat picture's band across the middle of the screen.
 DEFEAT_BAND = (0, 300, 1024, 160)
+# The bar's life counter: its number and its meter.
+LIFE_DISPLAY = (74, 688, 216, 40)
 
 GAME_MESSAGES = ("lifePoints - 1\n", "GAME OVER - DEFEAT\n", "GAME OVER - VICTORY\n", "check\n")
 
@@ -165,12 +167,13 @@ class PlayTest(unittest.TestCase):
 
 
 class DefeatTest(unittest.TestCase):
-    """Standing still in one game: F1, the monsters' strikes, the defeat
-    picture and escape."""
+    """Standing still in one game: F1, the monsters' strikes on the life
+    display, the defeat picture, Enter for a fresh game, and escape."""
 
     @classmethod
     def setUpClass(cls):
         start_game(cls)
+        cls.tutorial = cls.game.grab()
 
     @classmethod
     def tearDownClass(cls):
@@ -202,7 +205,16 @@ class DefeatTest(unittest.TestCase):
         self.assertGreater(gap, 0.9, "the second toggle came too soon")
         self.assertLess(gap, 10, "the second toggle came too late")
 
-    def test_2_twenty_strikes_then_one_defeat(self):
+    def test_2_each_strike_shows_on_the_life_display_then_one_defeat(self):
+        self.assertTrue(self.game.wait_for_output("lifePoints - 1\n", timeout=120),
+                        self.game.stdout()[-1500:])
+        # The hit picture shows for a frame or so; the bar is read after it.
+        self.game.wait_frames(2)
+        struck = self.game.grab(*LIFE_DISPLAY)
+        full = self.play.crop(*LIFE_DISPLAY)
+        self.assertGreater(full.changed_fraction(struck, step=1), 0.02,
+                           "the life display did not change with the strike")
+
         self.assertTrue(self.game.wait_for_output("GAME OVER - DEFEAT\n", timeout=240),
                         self.game.stdout()[-1500:])
         self.game.wait_frames(10)  # more strikes would cost no more points
@@ -221,13 +233,57 @@ class DefeatTest(unittest.TestCase):
         self.assertGreater(redness(band_now), redness(band_then) + 20,
                            f"{band_now.mean()} against {band_then.mean()} in play")
 
-    def test_4_escape_exits_with_0_and_no_gl_error_was_made(self):
+    def test_4_enter_starts_a_fresh_game_as_the_first_one_started(self):
+        first_game = self.game.stdout()
+        old_window = self.game.window
+        frames_before = self.game.frames.count()
+        self.game.key_down("Return")
+        try:
+            deadline = time.time() + 60
+            while old_window in self.windows() and time.time() < deadline:
+                time.sleep(0.05)
+        finally:
+            self.game.key_up("Return")
+        self.assertNotIn(old_window, self.windows(), "Enter did not end the game")
+        self.game.wait_for_window(timeout=120)
+        self.game.wait_frames(3)
+        # The same start-up, messages and all (a new seed may load the monster
+        # models in another order).
+        first_start = first_game[:first_game.index("check\n")]
+        new_start = self.game.stdout()[len(first_game):]
+        self.assertEqual(sorted(new_start.splitlines()), sorted(first_start.splitlines()))
+        # Under the tutorial again, with 20 life points and no monster out:
+        # the picture the first game opened with.
+        opening = self.game.grab()
+        self.assertLess(self.tutorial.changed_fraction(opening), 0.02)
+
+        # The new game's loop ignores P in its first second.
+        started = frames_before + 1
+        deadline = time.time() + 60
+        while sum(self.game.frames.frame_times_ms()[started:]) < 1100:
+            self.assertLess(time.time(), deadline, "the new game drew too few frames")
+            time.sleep(0.02)
+        self.game.tap("p")
+        deadline = time.time() + 30
+        while self.game.stdout().count("check\n") < 2 and time.time() < deadline:
+            time.sleep(0.02)
+        self.assertEqual(self.game.stdout().count("check\n"), 2)
+        self.game.wait_frames(3)
+        play = self.game.grab()
+        self.assertGreater(opening.crop(*TUTORIAL_PANEL).changed_fraction(
+            play.crop(*TUTORIAL_PANEL)), 0.6, "the tutorial stayed after P")
+
+    def test_5_escape_exits_with_0_and_no_gl_error_was_made(self):
         self.game.key_down("Escape")
         try:
             self.assertEqual(self.game.wait(timeout=60), 0)
         finally:
             self.game.key_up("Escape")
         self.assertEqual(self.game.stderr(), "")
+
+    def windows(self):
+        found = self.game._xdotool("search", "--name", "Talmorak Arena", check=False)
+        return [int(window) for window in found.split()]
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 #include "Models.h"
 #include "WorldFit.h"
+#include "game/Monster.h"
 
 #include <cmath>
 
@@ -11,7 +12,10 @@ const float RUNE_RADIUS = 0.3f;
 // camera's distances, low enough to read as lying on the floor.
 const float RUNE_DISC_HEIGHT = 0.008f;
 const float RUNE_RING_HEIGHT = 0.011f;
-const float RUNE_GLYPH_HEIGHT = 0.015f;
+const float RUNE_FACE_HEIGHT = 0.014f;
+const float RUNE_FRAME_HEIGHT = 0.017f;
+const float RUNE_GLYPH_HEIGHT = 0.02f;
+const float RUNE_FRAME_WIDTH = 0.022f;
 
 glm::vec3 runeColour(RuneColour colour) {
     switch (colour) {
@@ -65,6 +69,34 @@ Strokes glyph(RuneColour colour) {
             {{-0.07f, 0.0f}, {0.07f, 0.0f}}, {{0.0f, -0.07f}, {0.0f, 0.07f}}};
 }
 
+// The square a trap rune's blast kills in, bright, framed and carrying the
+// glyph in the rune's dark shade: exactly the blast's reach either side of
+// the centre, along the world's axes (the rune model turns with nothing).
+void trapFace(MeshBuilder& b, glm::vec3 c) {
+    const float reach = BLAST_REACH;
+    b.color = glm::vec4(c * 1.1f, 0.92f);
+    b.flatStrip({-reach, 0.0f}, {reach, 0.0f}, 2.0f * reach, RUNE_FACE_HEIGHT);
+    b.color = glm::vec4(glm::mix(c, glm::vec3(1.0f), 0.3f) * 1.3f, 1.0f);
+    const float inset = reach - 0.5f * RUNE_FRAME_WIDTH;
+    b.flatStrip({-reach, -inset}, {reach, -inset}, RUNE_FRAME_WIDTH, RUNE_FRAME_HEIGHT);
+    b.flatStrip({-reach, inset}, {reach, inset}, RUNE_FRAME_WIDTH, RUNE_FRAME_HEIGHT);
+    b.flatStrip({-inset, -inset}, {-inset, inset}, RUNE_FRAME_WIDTH, RUNE_FRAME_HEIGHT);
+    b.flatStrip({inset, -inset}, {inset, inset}, RUNE_FRAME_WIDTH, RUNE_FRAME_HEIGHT);
+    b.color = glm::vec4(c * 0.22f, 1.0f);
+}
+
+// The teleport anchor kills nothing: a ring of ticks around a glowing glyph.
+void anchorFace(MeshBuilder& b, glm::vec3 c) {
+    for (int i = 0; i < 8; ++i) {
+        const float a = PI * (i + 0.5f) / 4.0f;
+        const glm::vec2 d(std::sin(a), std::cos(a));
+        b.color = glm::vec4(glm::mix(c, glm::vec3(1.0f), 0.35f) * 1.3f, 1.0f);
+        b.flatStrip(d * 0.2f, d * 0.245f, 0.02f, RUNE_GLYPH_HEIGHT);
+    }
+    // Above 1 on purpose: the dim scene light then still leaves the glyph glowing.
+    b.color = glm::vec4(glm::mix(c, glm::vec3(1.0f), 0.35f) * 1.3f, 1.0f);
+}
+
 } // namespace
 
 BuiltModel buildRune(RuneColour colour) {
@@ -76,21 +108,20 @@ BuiltModel buildRune(RuneColour colour) {
     MeshBuilder b(model.mesh);
     b.fixedNormal = glm::vec3(0.0f, 1.0f, 0.0f);
     const glm::vec3 c = runeColour(colour);
+    // Dim decoration around the face: a disc and its ring.
     b.color = glm::vec4(c * 0.3f, 0.6f);
     b.flatDisc(RUNE_DISC_HEIGHT, RUNE_RADIUS - 0.04f, 24);
-    b.color = glm::vec4(c, 0.95f);
+    const bool trap = colour != WHITE_RUNE;
+    b.color = trap ? glm::vec4(c * 0.45f, 0.8f) : glm::vec4(c, 0.95f);
     b.flatRing(RUNE_RING_HEIGHT, RUNE_RADIUS - 0.045f, RUNE_RADIUS, 24);
-    // Above 1 on purpose: the dim scene light then still leaves the glyph glowing.
-    b.color = glm::vec4(glm::mix(c, glm::vec3(1.0f), 0.35f) * 1.3f, 1.0f);
+    if (trap)
+        trapFace(b, c);
+    else
+        anchorFace(b, c);
     // Glyphs are drawn with their top towards +z, away from the start camera.
     for (const auto& stroke : glyph(colour))
         b.flatStrip(stroke.first * glm::vec2(1.0f, -1.0f), stroke.second * glm::vec2(1.0f, -1.0f),
                     0.035f, RUNE_GLYPH_HEIGHT);
-    for (int i = 0; i < 8; ++i) {
-        const float a = PI * (i + 0.5f) / 4.0f;
-        const glm::vec2 d(std::sin(a), std::cos(a));
-        b.flatStrip(d * 0.2f, d * 0.245f, 0.02f, RUNE_GLYPH_HEIGHT);
-    }
     // The model origin is the rune's centre on the floor: laying the rune
     // moves that point to the mage's feet and keeps its height.
     model.placement.axes = uprightAxes();

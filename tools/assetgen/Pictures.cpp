@@ -1,8 +1,10 @@
 #include "Pictures.h"
 
-#include "HudLayout.h"
 #include "Image.h"
 #include "TextRenderer.h"
+#include "app/MainLoop.h"
+#include "game/Player.h"
+#include "render/HudLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,6 +72,43 @@ void runeGlyph(Image& image, int rune, float cx, float cy, float r, glm::vec4 co
     }
 }
 
+const glm::vec4 LABEL(0.95f, 0.78f, 0.35f, 1.0f);
+const glm::vec4 DIGIT(0.96f, 0.93f, 0.86f, 1.0f);
+const glm::vec4 LIFE(0.93f, 0.2f, 0.14f, 1.0f);
+
+// One pip of the life meter, full or spent.
+void lifePip(Image& image, int x, int y, bool full) {
+    const float left = static_cast<float>(x), top = static_cast<float>(y);
+    const float right = left + hud::PIP_WIDTH, bottom = top + hud::METER_HEIGHT;
+    if (!full) {
+        image.roundedRect(left, top, right, bottom, 1.5f, glm::vec4(0.3f, 0.06f, 0.05f, 0.9f));
+        return;
+    }
+    image.roundedRect(left, top, right, bottom, 1.5f, LIFE);
+    // A lighter stripe down the left edge, so the pips read as raised.
+    image.fillRect(x + 1, y + 2, x + 2, y + hud::METER_HEIGHT - 2,
+                   glm::vec4(glm::mix(glm::vec3(LIFE), glm::vec3(1.0f), 0.45f), 1.0f));
+}
+
+void lifeMeter(Image& image, int left, int top, bool full) {
+    for (int pip = 0; pip < START_LIFE_POINTS; ++pip)
+        lifePip(image, left + pip * (hud::PIP_WIDTH + hud::PIP_GAP), top, full);
+}
+
+// The life and monster sections of the bar: their labels and what stays
+// when the counters are empty. The numbers and the full pips are drawn by
+// the game over it, from the counter glyph atlas.
+void barCounters(Image& image, Fonts& fonts) {
+    fonts.bold.draw(image, "LIFE", 15, hud::LIFE_LABEL_LEFT, hud::LIFE_LABEL_BASELINE, LABEL);
+    lifeMeter(image, hud::METER_LEFT, hud::METER_TOP, false);
+    fonts.bold.draw(image, "SLAIN", 15, hud::MONSTER_LABEL_LEFT, hud::SLAIN_LABEL_BASELINE, LABEL);
+    const std::string ofAll = "of " + std::to_string(PREPARED_MONSTER_COUNT);
+    fonts.regular.draw(image, ofAll, 18, hud::SLAIN_NUMBER.right + 8.0f,
+                       hud::SLAIN_NUMBER.top + 27.0f, glm::vec4(0.8f, 0.78f, 0.72f, 1.0f));
+    fonts.bold.draw(image, "TO COME", 15, hud::MONSTER_LABEL_LEFT, hud::TO_COME_LABEL_BASELINE,
+                    LABEL);
+}
+
 Image background(Fonts& fonts) {
     Image image = screen();
     image.roundedRect(hud::BAR_LEFT, hud::BAR_TOP, hud::BAR_RIGHT, hud::BAR_BOTTOM, 16.0f, PANEL);
@@ -85,6 +124,22 @@ Image background(Fonts& fonts) {
         fonts.bold.draw(image, RUNE_KEYS[slot], 16, x + size - 15.0f, y + size - 5.0f,
                         glm::vec4(0.9f, 0.88f, 0.8f, 1.0f));
     }
+    barCounters(image, fonts);
+    return image;
+}
+
+// The glyphs the counters are cut from: each digit centred in its cell,
+// with its baseline near the cell's foot, and the full life meter.
+Image counterGlyphs(Fonts& fonts) {
+    Image image(hud::ATLAS_WIDTH, hud::ATLAS_HEIGHT, glm::vec4(0.0f));
+    const int size = 32;
+    for (int digit = 0; digit < 10; ++digit) {
+        const std::string text(1, static_cast<char>('0' + digit));
+        const float left =
+            digit * hud::DIGIT_WIDTH + (hud::DIGIT_WIDTH - fonts.bold.measure(text, size)) * 0.5f;
+        fonts.bold.draw(image, text, size, left, hud::DIGIT_HEIGHT - 5.0f, DIGIT);
+    }
+    lifeMeter(image, 0, hud::METER_ATLAS_TOP, true);
     return image;
 }
 
@@ -138,20 +193,23 @@ Image tutorial(Fonts& fonts) {
         {"Arrows", "camera: zoom in and out, pan left and right"},
         {"Keypad 2 4 6 8", "camera: lower, orbit, raise"},
         {"C", "camera follows the mage on / off"},
-        {"X", "reset the camera behind the mage"},
+        {"X", "camera back to its starting view of the mage, not turned"},
         {"F1", "switch the post-process look"},
+        {"M", "sound off / on"},
         {"P", "pause and resume"},
+        {"Enter", "play again, once the game is won or lost"},
         {"Esc", "quit"},
     };
-    float y = 202.0f;
+    float y = 200.0f;
     for (const Row& row : rows) {
-        const int width = fonts.bold.measure(row.keys, 19);
-        fonts.bold.draw(image, row.keys, 19, 318.0f - width, y, GOLD);
-        fonts.regular.draw(image, row.action, 19, 340.0f, y, muted);
-        y += 27.0f;
+        const int width = fonts.bold.measure(row.keys, 18);
+        fonts.bold.draw(image, row.keys, 18, 318.0f - width, y, GOLD);
+        fonts.regular.draw(image, row.action, 18, 340.0f, y, muted);
+        y += 23.0f;
     }
+    // The same picture opens the game and covers every pause.
     image.roundedRect(352.0f, 572.0f, 672.0f, 618.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
-    fonts.bold.drawCentred(image, "Press P to start", 28, 512.0f, 606.0f,
+    fonts.bold.drawCentred(image, "Press P to play", 28, 512.0f, 606.0f,
                            glm::vec4(1.0f, 0.95f, 0.7f, 1.0f));
     return image;
 }
@@ -159,7 +217,7 @@ Image tutorial(Fonts& fonts) {
 Image gameOver(Fonts& fonts, const char* title, const char* line, glm::vec4 band,
                glm::vec4 colour) {
     Image image = screen();
-    const int bandTop = 254, bandBottom = 514;
+    const int bandTop = 244, bandBottom = 544;
     for (int y = bandTop; y < bandBottom; ++y) {
         // The band fades out towards its top and bottom edges.
         const float edge = std::min(y - bandTop, bandBottom - 1 - y) / 40.0f;
@@ -167,8 +225,9 @@ Image gameOver(Fonts& fonts, const char* title, const char* line, glm::vec4 band
         for (int x = 0; x < hud::SCREEN_WIDTH; ++x)
             image.blend(x, y, band, fade);
     }
-    fonts.title.drawCentred(image, title, 124, 512.0f, 410.0f, colour, glm::vec4(0, 0, 0, 0.9f));
-    fonts.regular.drawCentred(image, line, 28, 512.0f, 470.0f, glm::vec4(1.0f, 0.97f, 0.9f, 1.0f));
+    fonts.title.drawCentred(image, title, 124, 512.0f, 400.0f, colour, glm::vec4(0, 0, 0, 0.9f));
+    fonts.regular.drawCentred(image, line, 28, 512.0f, 458.0f, glm::vec4(1.0f, 0.97f, 0.9f, 1.0f));
+    fonts.bold.drawCentred(image, "Enter: play again \u00b7 Esc: quit", 24, 512.0f, 506.0f, GOLD);
     return image;
 }
 
@@ -235,5 +294,6 @@ bool writePictures(const std::string& folder, const std::string& fontFolder) {
                    glm::vec4(1.0f, 0.25f, 0.2f, 1.0f)),
           "defeat.bmp");
     write(hitFlash(), "hit.bmp");
+    write(counterGlyphs(fonts), "countersINTERFACE.bmp");
     return ok;
 }

@@ -5,6 +5,26 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
+
+namespace {
+
+// The characters of UTF-8 text, so that a '·' is one character, not two.
+std::vector<FT_ULong> characters(const std::string& text) {
+    std::vector<FT_ULong> decoded;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        FT_ULong code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (int k = 1; k < length && i + k < text.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        decoded.push_back(code);
+        i += static_cast<std::size_t>(length);
+    }
+    return decoded;
+}
+
+} // namespace
 
 TextRenderer::TextRenderer(const std::string& fontPath) {
     if (FT_Init_FreeType(&library) != 0) {
@@ -30,7 +50,7 @@ int TextRenderer::measure(const std::string& text, int pixelSize) {
         return 0;
     FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
     long advance = 0;
-    for (unsigned char c : text) {
+    for (FT_ULong c : characters(text)) {
         if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) == 0)
             advance += face->glyph->advance.x;
     }
@@ -43,7 +63,7 @@ void TextRenderer::draw(Image& image, const std::string& text, int pixelSize, fl
         return;
     FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
     float penX = x;
-    for (unsigned char c : text) {
+    for (FT_ULong c : characters(text)) {
         if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0)
             continue;
         const FT_GlyphSlot glyph = face->glyph;

@@ -1,0 +1,70 @@
+#include "render/HudCounters.h"
+
+#include "render/HudLayout.h"
+#include "render/ShaderProgram.h"
+
+namespace {
+
+// A rectangle in pixels, row 0 at the top.
+struct PixelRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Draws a rectangle of the atlas onto the same-sized rectangle of the screen.
+// The corners run clockwise on screen, as the screen quad's do, since front
+// faces are culled.
+void drawAtlasRect(const ShaderProgram& program, GLuint atlas, PixelRect from, PixelRect to) {
+    const float x0 = 2.0f * to.left / hud::SCREEN_WIDTH - 1.0f;
+    const float x1 = 2.0f * (to.left + to.width) / hud::SCREEN_WIDTH - 1.0f;
+    const float y0 = 1.0f - 2.0f * to.top / hud::SCREEN_HEIGHT;
+    const float y1 = 1.0f - 2.0f * (to.top + to.height) / hud::SCREEN_HEIGHT;
+    const float positions[16] = {x0, y0, 0, 1, x1, y0, 0, 1, x1, y1, 0, 1, x0, y1, 0, 1};
+    // The interface program flips t, as picture rows arrive top row first.
+    const float s0 = static_cast<float>(from.left) / hud::ATLAS_WIDTH;
+    const float s1 = static_cast<float>(from.left + from.width) / hud::ATLAS_WIDTH;
+    const float t0 = 1.0f - static_cast<float>(from.top) / hud::ATLAS_HEIGHT;
+    const float t1 = 1.0f - static_cast<float>(from.top + from.height) / hud::ATLAS_HEIGHT;
+    const float uvs[8] = {s0, t0, s1, t0, s1, t1, s0, t1};
+
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, atlas);
+    glUniform1i(glGetUniformLocation(program.program, "texture"), 0);
+    const GLint position = glGetAttribLocation(program.program, "vertPos");
+    const GLint uv = glGetAttribLocation(program.program, "vertUv");
+    if (position < 0 || uv < 0)
+        return;
+    glEnableVertexAttribArray(static_cast<GLuint>(position));
+    glVertexAttribPointer(static_cast<GLuint>(position), 4, GL_FLOAT, GL_FALSE, 0, positions);
+    glEnableVertexAttribArray(static_cast<GLuint>(uv));
+    glVertexAttribPointer(static_cast<GLuint>(uv), 2, GL_FLOAT, GL_FALSE, 0, uvs);
+    glDrawArrays(GL_QUADS, 0, 4);
+    // The arrays live on this stack frame: no later draw may find them enabled.
+    glDisableVertexAttribArray(static_cast<GLuint>(position));
+    glDisableVertexAttribArray(static_cast<GLuint>(uv));
+}
+
+} // namespace
+
+void drawCounterNumber(const ShaderProgram& program, GLuint atlas, int value, int right, int top) {
+    value = value > 0 ? value : 0;
+    int left = right;
+    do {
+        left -= hud::DIGIT_WIDTH;
+        const int digit = value % 10;
+        drawAtlasRect(program, atlas,
+                      {digit * hud::DIGIT_WIDTH, 0, hud::DIGIT_WIDTH, hud::DIGIT_HEIGHT},
+                      {left, top, hud::DIGIT_WIDTH, hud::DIGIT_HEIGHT});
+        value /= 10;
+    } while (value > 0);
+}
+
+void drawLifeMeter(const ShaderProgram& program, GLuint atlas, int lifePoints) {
+    const int width = hud::meterWidth(lifePoints);
+    if (width <= 0)
+        return;
+    drawAtlasRect(program, atlas, {0, hud::METER_ATLAS_TOP, width, hud::METER_HEIGHT},
+                  {hud::METER_LEFT, hud::METER_TOP, width, hud::METER_HEIGHT});
+}

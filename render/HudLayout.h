@@ -1,0 +1,62 @@
+#pragma once
+
+// Where the head-up display puts things on the 1024 by 768 screen (pixels,
+// row 0 at the top). The full-window pictures paint only these areas and
+// are transparent elsewhere; the counters are small quads cut from the
+// counter glyph atlas and drawn at these places, pixel for pixel.
+namespace hud {
+
+const int SCREEN_WIDTH = 1024;
+const int SCREEN_HEIGHT = 768;
+
+// The bar along the bottom edge: the mage's life on the left, the four rune
+// slots in the middle, the monsters on the right.
+const int BAR_LEFT = 56;
+const int BAR_TOP = 648;
+const int BAR_RIGHT = 968;
+const int BAR_BOTTOM = 758;
+
+// Slot i (red, green, blue, white) is a square of SLOT_SIZE pixels.
+const int SLOT_SIZE = 84;
+const int SLOT_GAP = 18;
+const int SLOT_TOP = 660;
+inline int slotLeft(int slot) {
+    const int total = 4 * SLOT_SIZE + 3 * SLOT_GAP;
+    return (SCREEN_WIDTH - total) / 2 + slot * (SLOT_SIZE + SLOT_GAP);
+}
+
+// The counter glyph atlas: the digits 0 to 9 side by side along its top,
+// one cell each, and below them the life meter full, one pip per point.
+const int ATLAS_WIDTH = 256;
+const int ATLAS_HEIGHT = 64;
+const int DIGIT_WIDTH = 22;
+const int DIGIT_HEIGHT = 34;
+const int METER_ATLAS_TOP = 38;
+const int PIP_WIDTH = 6;
+const int PIP_GAP = 2;
+const int METER_HEIGHT = 22;
+inline int meterWidth(int pips) {
+    return pips > 0 ? pips * (PIP_WIDTH + PIP_GAP) - PIP_GAP : 0;
+}
+
+// A number is drawn right-aligned: its last digit ends at `right`.
+struct CounterPlace {
+    int right;
+    int top;
+};
+
+// The life: its label, its number and its meter.
+const int LIFE_LABEL_LEFT = 74;
+const int LIFE_LABEL_BASELINE = 682;
+const CounterPlace LIFE_NUMBER = {74 + 2 * DIGIT_WIDTH, 692};
+const int METER_LEFT = 130;
+const int METER_TOP = 698;
+
+// The monsters: how many are slain (of all), and how many are still to come.
+const int MONSTER_LABEL_LEFT = 726;
+const int SLAIN_LABEL_BASELINE = 684;
+const int TO_COME_LABEL_BASELINE = 734;
+const CounterPlace SLAIN_NUMBER = {866, 660};
+const CounterPlace TO_COME_NUMBER = {866, 710};
+
+} // namespace hud
