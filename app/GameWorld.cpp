@@ -51,4 +51,5 @@ void GameWorld::addSceneModel(Model* model) {
 
 void GameWorld::addMonster(Monster* monster) {
     monsters.push_back(monster);
+    cue(SOUND_GATE, *monster);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "game/SoundFiles.h"
 #include "render/GL.h"
 #include "render/RenderTargets.h"
+
+#include <glm/glm.hpp>
 
 #include <vector>
 
@@ -11,6 +14,8 @@ class Model;
 class Monster;
 class Player;
 class ShaderProgram;
+class SoundPlayer;
+struct PlayerSoundState;
 
 // The whole game as the frame sees it: programs, targets, interface pictures,
 // scenery, released monsters, the player and the flags of the game's state.
@@ -42,6 +47,13 @@ class GameWorld {
     void updateMonsters(int dt);
     void updatePlayer(int dt);
 
+    // The sounds of the game's events, placed as the camera hears them
+    // (app/GameSounds.cpp); silent while `sound` is null.
+    void cue(SoundId id, glm::vec3 where) const;
+    void cue(SoundId id, const Monster& monster) const;
+    void cuePlayerEvents(const PlayerSoundState& before) const;
+    void cueEnding(SoundId ending) const;
+
     ShaderProgram* modelShader;
     ShaderProgram* shadowShader;
     ShaderProgram* postProcessShader;
@@ -72,6 +84,7 @@ class GameWorld {
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;
+    SoundPlayer* sound = nullptr; // not owned
 };
 
 // Loads an interface picture; 0 (and "No texture found.") when unreadable.

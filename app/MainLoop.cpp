@@ -2,6 +2,7 @@
 
 #include "app/GameWorld.h"
 #include "app/Keyboard.h"
+#include "app/SoundPlayer.h"
 
 #include <SDL.h>
 
@@ -23,7 +24,10 @@ LoopStep MainLoop::pass() {
 
     if (pauseTimer > 0)
         pauseTimer -= elapsed;
+    if (muteTimer > 0)
+        muteTimer -= elapsed;
     handlePauseKey();
+    handleMuteKey();
     showFrameRate(rate);
     releaseMonsters(elapsed);
 
@@ -66,6 +70,18 @@ void MainLoop::handlePauseKey() {
     world->paused = paused;
     world->toggleTimer = DEBOUNCE_MS;
     pauseTimer = DEBOUNCE_MS;
+    if (world->sound != nullptr)
+        world->sound->followPause(paused);
+}
+
+// M mutes and unmutes all sound, silently: the game says nothing about it.
+void MainLoop::handleMuteKey() {
+    if (!isKeyDown('M') || muteTimer > 0)
+        return;
+    muted = !muted;
+    if (world->sound != nullptr)
+        world->sound->setMuted(muted);
+    muteTimer = DEBOUNCE_MS;
 }
 
 void MainLoop::showFrameRate(float rate) {

@@ -25,8 +25,8 @@ class MainLoop {
     MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks);
 
     // Waits until the clock has moved on from the previous pass, then runs
-    // one pass: timing, title, pause key, monster release, the frame, and
-    // the keys that end the game.
+    // one pass: timing, title, pause key, mute key, monster release, the
+    // frame, and the keys that end the game.
     LoopStep pass();
 
     GameWorld* world;
@@ -35,6 +35,8 @@ class MainLoop {
     uint32_t previousTicks;
     int pauseTimer = 1000;
     bool paused = true;
+    int muteTimer = 1000;
+    bool muted = false;
     int spawnTimer = 2000;
     int releasedCount = 0;
     std::string title; // the last title written to the window
@@ -42,6 +44,7 @@ class MainLoop {
   private:
     uint32_t waitForNextTick() const;
     void handlePauseKey();
+    void handleMuteKey();
     void showFrameRate(float rate);
     void releaseMonsters(int elapsed);
     LoopStep readEndKeys() const;

@@ -1,6 +1,8 @@
+#include "app/GameWorld.h"
 #include "app/MainLoop.h"
 #include "app/NewGame.h"
 #include "app/SceneConstruction.h"
+#include "app/SoundPlayer.h"
 #include "app/Startup.h"
 #include "app/Window.h"
 
@@ -17,13 +19,18 @@ int main(int, char** argv) {
 
     if (!openGameWindow())
         exit(1);
+    // Without sound the game plays on silently; opening says why.
+    SoundPlayer* sound = new SoundPlayer;
+    sound->open(soundModuleBesideProgram());
     srand(static_cast<unsigned>(time(nullptr)));
 
     Scene scene = buildScene();
+    scene.world->sound = sound;
     MainLoop loop(scene.world, scene.preparedMonsters, SDL_GetTicks);
     LoopStep step = LoopStep::KEEP_RUNNING;
     while (step == LoopStep::KEEP_RUNNING)
         step = loop.pass();
+    sound->close();
     windowTerminate();
     if (step == LoopStep::PLAY_AGAIN) {
         SDL_Quit();

@@ -1,6 +1,7 @@
 // The rules of the game: strikes, blasts, dying monsters, victory and defeat.
 #include "app/GameWorld.h"
 
+#include "app/GameSounds.h"
 #include "game/Monster.h"
 #include "game/Player.h"
 #include "model/Model.h"
@@ -42,6 +43,7 @@ void strikeIfInReach(GameWorld& world, Monster& monster) {
         return;
     monster.attackCooldown = ATTACK_COOLDOWN;
     world.hitFlash = true;
+    world.cue(SOUND_STRIKE, monster);
     for (int point = 0; point < strikeDamage(monster.kind); ++point)
         world.player->hit();
 }
@@ -84,18 +86,23 @@ void GameWorld::updateMonsters(int dt) {
         strikeIfInReach(*this, monster);
         // A monster may strike and die in the same run; it counts as dead
         // from the next run on.
-        if (isBlastedByItsRune(&monster, player))
+        if (isBlastedByItsRune(&monster, player)) {
             monster.alive = false;
+            cue(SOUND_DEATH, monster);
+        }
     }
     if (deadCount == monsterTotal && !victory) {
         victory = true;
         printMessage("GAME OVER - VICTORY");
+        cueEnding(SOUND_VICTORY);
     }
 }
 
 void GameWorld::updatePlayer(int dt) {
     if (player == nullptr)
         return;
+    const bool defeatBefore = defeat;
+    const PlayerSoundState before = soundStateOf(*player);
     if (player->lifePoints < 1)
         defeat = true;
     // A running teleport goes on while paused and after the game is over,
@@ -108,6 +115,9 @@ void GameWorld::updatePlayer(int dt) {
         if (!gameOverShown && !paused)
             player->update(static_cast<float>(dt));
     }
+    cuePlayerEvents(before);
+    if (defeat && !defeatBefore)
+        cueEnding(SOUND_DEFEAT);
     player->model->draw();
 }
 

@@ -33,3 +33,22 @@ const char* const SOUND_FILES[SOUND_COUNT] = {
 // Every file: 16-bit PCM, one channel, at this rate; the mixer opens the
 // device at the same rate, in stereo, and places each sound itself.
 const int SOUND_RATE = 44100;
+
+// The volume of each sound in the mix, on the mixer's scale of 0 to 128.
+// Every sound plays on a channel of its own, so at most one of each sounds at
+// a time; with all of them at once, each at its volume and at its file's
+// peak, the mix still stays within full scale (the asset tests hold the
+// files to that). Within that room the levels follow the files' measured
+// loudness (RMS): the blasts loudest, a strike and the end of the game a
+// little below them, the gate, teleport and deaths a little lower, the rune
+// tones softer still, and the ambience quietest, under everything.
+const int SOUND_VOLUMES[SOUND_COUNT] = {
+    15, 15, 15, 15, // laid: red, green, blue, white
+    13, 12, 10,     // blast: red, green, blue
+    14, 16,         // teleport: sink, rise
+    13,             // gate
+    27,             // strike
+    20,             // death
+    18, 18,         // victory, defeat
+    15,             // ambience
+};

@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config python3
-  libglfw3-dev libglew-dev libassimp-dev libsdl1.2-dev libglm-dev
+  libglfw3-dev libglew-dev libassimp-dev libsdl1.2-dev libsdl-mixer1.2-dev libglm-dev
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick sox

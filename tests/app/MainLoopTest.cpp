@@ -80,6 +80,32 @@ TEST_F(MainLoopTest, PauseKeyRestartsTheToggleDebounce) {
     EXPECT_LE(world.world->toggleTimer, 1000);
 }
 
+TEST_F(MainLoopTest, MuteKeyTogglesOncePerSecondWithoutAWordAndBesidePauseAsBefore) {
+    now = 0;
+    MainLoop loop(world.world, prepared, readNow);
+    keys.hold({'M', 'P'});
+    OutputCapture capture;
+    int muteToggles = 0;
+    bool wasMuted = loop.muted;
+    while (now < 3500) {
+        now += 50;
+        loop.pass();
+        if (loop.muted != wasMuted) {
+            ++muteToggles;
+            wasMuted = loop.muted;
+            EXPECT_GE(now, 1000u) << "M acted in the loop's first second";
+        }
+    }
+    // Both accepted at 1000, 2000 and 3000 ms while held; of the keys only
+    // P speaks (the running game's monsters may strike meanwhile).
+    EXPECT_EQ(muteToggles, 3);
+    EXPECT_TRUE(loop.muted);
+    const std::string out = capture.out();
+    EXPECT_EQ(countOf(out, "check\n"), 3);
+    EXPECT_EQ(countOf(out, "\n"), 3 + countOf(out, "lifePoints - 1\n")) << out;
+    EXPECT_FALSE(loop.paused);
+}
+
 TEST_F(MainLoopTest, MonstersAreReleasedTwoSecondsInThenEveryFiveWhileRunning) {
     now = 0;
     MainLoop loop(world.world, prepared, readNow);

@@ -1,17 +1,21 @@
 """The damaged asset folders the game must survive, one fault per case.
 
 Each case names a fault, applied to a private copy of the staged bin/ folder
-before the game starts, and the lines the game must print about it, each on
-the stream where it belongs. A case whose game is known to misbehave carries
-`known_defect`, the reason; the suite then expects it to fail, so the defect
-stays visible without turning the suite red.
+before the game starts (or, for the audio, in the game's environment), and
+the lines the game must print about it, each on the stream where it belongs.
+A case whose game is known to misbehave carries `known_defect`, the reason;
+the suite then expects it to fail, so the defect stays visible without
+turning the suite red.
 """
 
 import os
 import random
+import shutil
 import struct
 from dataclasses import dataclass, field
-from typing import Callable, List, Optional, Tuple
+from typing import Callable, Dict, List, Optional, Tuple
+
+from harness import staged_bin_dir
 
 MODELS = ["mage", "arena", "skysphere", "redmonster", "greenmonster", "monster",
           "redparticle", "greenparticle", "blueparticle", "whiteparticle",
@@ -34,6 +38,17 @@ NOT_TRUECOLOR = ("stdout", "warning: the image is not truecolor.\n")
 MODEL_FAILED = ("stderr", "Loading model failed.\n")
 COMPILE_FAILED = ("stdout", "Shader compilation failed.\n")
 LINK_FAILED = ("stdout", "Shader linking failed.\n")
+SOUND_OFF = ("stdout", "Sound is off: ")
+SOUND_FILE_SILENT = ("stdout", "stays silent: ")
+
+
+def sound_file_silent(name, why):
+    path = f"../bin/sounds/{name}"
+    return ("stdout", f"Sound file {path} stays silent: {why.format(path=path)}.\n")
+
+
+def staged_sounds():
+    return sorted(os.listdir(os.path.join(staged_bin_dir(), "sounds")))
 
 
 @dataclass
@@ -43,6 +58,7 @@ class FaultCase:
     expected: List[Tuple[str, str]] = field(default_factory=list)
     unexpected: List[Tuple[str, str]] = field(default_factory=list)
     known_defect: Optional[str] = None
+    env: Dict[str, str] = field(default_factory=dict)  # for the game, over the harness's
 
 
 # --- ways to damage a file ---------------------------------------------------
@@ -60,6 +76,12 @@ def overwrite(relative, make_bytes):
             content = make_bytes(original.read())
         with open(path, "wb") as damaged:
             damaged.write(content)
+    return damage
+
+
+def remove_folder(relative):
+    def damage(bin_dir):
+        shutil.rmtree(os.path.join(bin_dir, relative))
     return damage
 
 
@@ -101,6 +123,17 @@ def rename_texture(old, new):
     def edit(content):
         assert old.encode() in content, old + " is not named in the model"
         return content.replace(old.encode(), new.encode())
+    return edit
+
+
+def rename_needed_library(name, missing):
+    """Names another library where the binary names one it needs; the two
+    names are as long, so the binary's layout stays as it was."""
+    assert len(missing) == len(name)
+
+    def edit(content):
+        assert name.encode() in content, name + " is not needed by the binary"
+        return content.replace(name.encode(), missing.encode())
     return edit
 
 
@@ -181,10 +214,44 @@ def _bad_shaders():
     ]
 
 
+def _no_sound():
+    """The game plays on silently, saying why: with no audio device, without
+    its mixer module or the mixer library, without its sounds, or without
+    one of them; an unreadable one counts as missing."""
+    not_found = "Couldn't open {path}: No such file or directory"
+    return [
+        # ALSA on a device that no machine has: the audio cannot open.
+        FaultCase("no_audio_device", lambda bin_dir: None,
+                  [("stdout",
+                    "Sound is off: the audio did not open: No available audio device.\n")],
+                  unexpected=[SOUND_FILE_SILENT],
+                  env={"SDL_AUDIODRIVER": "alsa", "AUDIODEV": "talmorak-no-such-device"}),
+        FaultCase("missing_sound_module", remove("talmorak-sound.so"),
+                  [SOUND_OFF, ("stdout", "talmorak-sound.so: cannot open shared object file")],
+                  unexpected=[SOUND_FILE_SILENT]),
+        # The machine lacks the mixer library that the module links.
+        FaultCase("missing_mixer_library",
+                  overwrite("talmorak-sound.so", rename_needed_library("libSDL_mixer-1.2.so.0",
+                                                                      "libSDL_mixer-0.0.so.0")),
+                  [SOUND_OFF, ("stdout", "libSDL_mixer-0.0.so.0: cannot open shared object file")],
+                  unexpected=[SOUND_FILE_SILENT]),
+        FaultCase("missing_sounds_folder", remove_folder("sounds"),
+                  [sound_file_silent(name, not_found) for name in staged_sounds()],
+                  unexpected=[SOUND_OFF]),
+        FaultCase("missing_sound_file", remove("sounds/blast_red.wav"),
+                  [sound_file_silent("blast_red.wav", not_found)],
+                  unexpected=[SOUND_OFF, sound_file_silent("blast_green.wav", not_found)]),
+        FaultCase("garbage_sound_file", overwrite("sounds/ambience.wav", garbage),
+                  [sound_file_silent("ambience.wav", "Unrecognized sound file type")],
+                  unexpected=[SOUND_OFF]),
+    ]
+
+
 # The undamaged folder: none of the fault messages may appear without a fault.
 CONTROL = FaultCase("intact_assets", lambda bin_dir: None, [],
                     unexpected=[NO_TEXTURE, NOT_TRUECOLOR, MODEL_FAILED, COMPILE_FAILED,
-                                LINK_FAILED, ("stderr", "does not exist.")])
+                                LINK_FAILED, ("stderr", "does not exist."), SOUND_OFF,
+                                SOUND_FILE_SILENT])
 
 CASES = ([CONTROL] + _missing_models() + _missing_pictures() + _missing_shaders() + _bad_bitmaps()
-         + _bad_models() + _bad_shaders())
+         + _bad_models() + _bad_shaders() + _no_sound())

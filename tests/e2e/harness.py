@@ -282,7 +282,9 @@ class GameRun:
             self.run_dir = os.path.join(self.workspace, "run")
             os.mkdir(self.run_dir)
         self.display = display
-        self.extra_env = env or {}
+        # Games are silent unless a test asks for a sound driver of its own:
+        # SDL's dummy driver plays everything to nowhere, quickly.
+        self.extra_env = {"SDL_AUDIODRIVER": "dummy", **(env or {})}
         self.process = None
         self.window = None
         self._out = self._err = None

@@ -86,7 +86,7 @@ def hold_until_polled(game, frames, keysyms):
 def play(case, display, frame_timer, scratch):
     log = FrameLog(os.path.join(scratch, case.name + ".frames"))
     game = GameRun(display=display,
-                   env={"LD_PRELOAD": frame_timer, "TALMORAK_FRAME_LOG": log.path})
+                   env={"LD_PRELOAD": frame_timer, "TALMORAK_FRAME_LOG": log.path, **case.env})
     outcome = Outcome()
     started = time.time()
     try:

@@ -86,6 +86,9 @@ class InstalledGame(unittest.TestCase):
         self.assertEqual(game.stderr(), "")
         self.assertIn("check\n", game.stdout(), "the pause key did not reach the game")
         self.assertNotIn("No texture found.", game.stdout())
+        # The mixer module and the sounds are found where the install put them.
+        self.assertNotIn("Sound is off", game.stdout())
+        self.assertNotIn("Sound file", game.stdout())
         self.assertEqual(snapshot(root), before, "the game changed its install")
         self.assertEqual(os.listdir(elsewhere), [])
 
@@ -109,10 +112,11 @@ class InstalledGame(unittest.TestCase):
         self.assertEqual(len(packages), 1, packages)
         package = os.path.join(BUILD_DIR, packages[0])
 
-        # The dependencies come from the binary itself, the C library among them.
+        # The dependencies come from the binary itself, the C library among
+        # them, and from the mixer module beside it.
         depends = subprocess.run(["dpkg-deb", "-f", package, "Depends"], check=True,
                                  capture_output=True, text=True).stdout
-        for library in ("libc6", "libassimp", "libglfw3", "libsdl1.2"):
+        for library in ("libc6", "libassimp", "libglfw3", "libsdl1.2", "libsdl-mixer1.2"):
             self.assertIn(library, depends)
 
         if shutil.which("lintian"):

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// The folder of the running executable, ending in a path separator, with
+// symbolic links resolved (an installed game is started through one); empty
+// when the system cannot tell. Files shipped beside the executable are found
+// from here wherever the game was started.
+std::string programFolder();
