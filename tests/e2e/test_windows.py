@@ -24,6 +24,7 @@ from harness import GameRun, VirtualDisplay, staged_bin_dir
 from test_game import (MAGE_BODY, RED_SLOT_LEFT, SCENE, SLOT_SIZE, SLOT_TOP, TUTORIAL_PANEL,
                        blueness)
 from test_install import snapshot
+from test_sound import Stream, stream_bytes
 
 BUILD_DIR = os.path.dirname(staged_bin_dir())
 TOP_FOLDER = "talmorak-arena"
@@ -113,14 +114,15 @@ class WindowsPackageTest(unittest.TestCase):
             archive.extractall(self.scratch)
         return os.path.join(self.scratch, TOP_FOLDER)
 
-    def start(self, folder, *command):
+    def start(self, folder, *command, env=None):
         """Starts a Windows command under Wine from folder, through a small
         script kept outside the package (the harness starts one program)."""
         launcher = os.path.join(self.scratch, "launch.sh")
         with open(launcher, "w") as script:
             script.write("#!/bin/sh\nexec " + shlex.join([wine_program(), *command]) + "\n")
         os.chmod(launcher, 0o755)
-        game = GameRun(display=self.display, program=launcher, cwd=folder, env=wine_env())
+        game = GameRun(display=self.display, program=launcher, cwd=folder,
+                       env=dict(wine_env(), **(env or {})))
         game.start()
         try:
             game.wait_for_window(timeout=180)
@@ -209,7 +211,11 @@ class WindowsPackageTest(unittest.TestCase):
     def test_plays_started_from_bin_as_explorer_starts_it(self):
         root = self.unpack()
         before = snapshot(root)
-        game = self.start(os.path.join(root, "bin"), "talmorak.exe")
+        # Heard through SDL's disk driver, into a file outside the package.
+        stream = Stream(os.path.join(self.scratch, "stream.raw"))
+        heard = {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIODELAY": "11",
+                 "SDL_DISKAUDIOFILE": "Z:" + stream.path.replace("/", "\\")}
+        game = self.start(os.path.join(root, "bin"), "talmorak.exe", env=heard)
         try:
             tutorial = game.grab(*TUTORIAL_PANEL)
             self.press_pause(game)
@@ -225,7 +231,9 @@ class WindowsPackageTest(unittest.TestCase):
             # The red rune: laid, then set off once it has rested 500 ms.
             self.hold_until(game, "1", lambda: ready.changed_fraction(game.grab(*slot)) > 0.2)
             time.sleep(0.8)
+            before_blast = stream.offset()
             self.hold_until(game, "1", lambda: max(game.grab(*slot).mean()) < 40)
+            blast = stream.loudest(before_blast, before_blast + stream_bytes(1.0))
             start = len(game.stdout())
             self.hold_until(game, "F1", lambda: "1" in console_text(game.stdout()[start:]).replace(
                 "lifePoints - 1\n", ""))
@@ -233,9 +241,15 @@ class WindowsPackageTest(unittest.TestCase):
         finally:
             self.stop(game)
         self.assertEqual(exit_code, 0, game.stderr())
-        self.assertEqual(game.stderr(), "")
+        # The disk driver announces itself; nothing else may appear.
+        self.assertEqual(re.sub(r"WARNING: You are using the SDL disk writer audio driver!\s*"
+                                r"Writing to file \[[^]]*\]\.\s*", "", console_text(game.stderr())),
+                         "")
         self.assertIn("check\n", console_text(game.stdout()))
         self.assertNotIn("No texture found.", game.stdout())
+        self.assertNotIn("Sound", game.stdout())
+        # With sound: the mixer played the red rune's blast.
+        self.assertGreater(blast, 300, f"the blast was not heard: RMS {blast:.0f}")
 
         # The picture: the red rune's icon in its slot on the bar, and the
         # lit arena above with the mage in the middle.
