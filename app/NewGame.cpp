@@ -7,8 +7,9 @@
 #include <string>
 
 #ifdef _WIN32
+#include "app/ProgramFolder.h"
+
 #include <process.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -28,16 +29,15 @@ void reportFailure(const char* why) {
 // code when it ends. The game takes no arguments; its own path is quoted,
 // since the child's command line is the arguments joined by spaces.
 void startNewGame(char**) {
-    char program[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
-    if (length == 0 || length == MAX_PATH) {
+    const std::string program = programPath();
+    if (program.empty()) {
         reportFailure("the program's own path is unknown");
         return;
     }
-    const std::string quoted = std::string("\"") + program + "\"";
+    const std::string quoted = "\"" + program + "\"";
     const char* const arguments[] = {quoted.c_str(), nullptr};
     fflush(nullptr);
-    const intptr_t code = _spawnv(_P_WAIT, program, arguments);
+    const intptr_t code = _spawnv(_P_WAIT, program.c_str(), arguments);
     if (code == -1) {
         reportFailure(strerror(errno));
         return;

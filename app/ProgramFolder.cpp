@@ -9,24 +9,27 @@
 
 #ifdef _WIN32
 
-std::string programFolder() {
+std::string programPath() {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length == MAX_PATH)
         return "";
-    const std::string program(path, length);
-    return program.substr(0, program.find_last_of("\\/") + 1);
+    return std::string(path, length);
 }
 
 #else
 
-std::string programFolder() {
+std::string programPath() {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
     if (length <= 0 || length == static_cast<ssize_t>(sizeof path))
         return "";
-    const std::string program(path, static_cast<size_t>(length));
-    return program.substr(0, program.rfind('/') + 1);
+    return std::string(path, static_cast<size_t>(length));
 }
 
 #endif
+
+std::string programFolder() {
+    const std::string program = programPath();
+    return program.substr(0, program.find_last_of("\\/") + 1);
+}

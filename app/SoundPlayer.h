@@ -22,7 +22,6 @@ class SoundPlayer {
     bool open(const std::string& modulePath);
     // Stops every sound, frees the files and closes the audio.
     void close();
-    bool isOpen() const { return mixer != nullptr; }
 
     // Starts a sound from its beginning, cutting short the same sound if it
     // is still playing.

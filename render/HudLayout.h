@@ -48,7 +48,7 @@ struct CounterPlace {
 // The life: its label, its number and its meter.
 const int LIFE_LABEL_LEFT = 74;
 const int LIFE_LABEL_BASELINE = 682;
-const CounterPlace LIFE_NUMBER = {74 + 2 * DIGIT_WIDTH, 692};
+const CounterPlace LIFE_NUMBER = {LIFE_LABEL_LEFT + 2 * DIGIT_WIDTH, 692};
 const int METER_LEFT = 130;
 const int METER_TOP = 698;
 
