@@ -2,6 +2,7 @@
 
 #include "app/Window.h"
 #include "render/GL.h"
+#include "render/PictureSize.h"
 
 #include <cstdio>
 #include <string>
@@ -41,7 +42,7 @@ bool loadGlEntryPoints() {
 bool openGameWindow() {
     if (!windowInit())
         return false;
-    if (!windowOpen(1024, 768, 32) || !loadGlEntryPoints()) {
+    if (!windowOpen(PICTURE_WIDTH, PICTURE_HEIGHT, 32) || !loadGlEntryPoints()) {
         windowTerminate();
         return false;
     }
@@ -50,6 +51,6 @@ bool openGameWindow() {
     glClearColor(0.0f, 0.0f, 0.2f, 0.0f);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
-    glViewport(0, 0, 1024, 768);
+    glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     return true;
 }

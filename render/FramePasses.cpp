@@ -67,7 +67,7 @@ void GameWorld::renderShadowPass(int elapsed) {
 
 void GameWorld::renderMainPass(int elapsed) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, postTarget.framebuffer);
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     glUseProgram(modelShader->program);
@@ -91,7 +91,7 @@ void GameWorld::renderMainPass(int elapsed) {
 
 void GameWorld::renderPostProcessPass() {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     glUseProgram(postProcessShader->program);

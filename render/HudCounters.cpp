@@ -17,10 +17,10 @@ struct PixelRect {
 // The corners run clockwise on screen, as the screen quad's do, since front
 // faces are culled.
 void drawAtlasRect(const ShaderProgram& program, GLuint atlas, PixelRect from, PixelRect to) {
-    const float x0 = 2.0f * to.left / hud::SCREEN_WIDTH - 1.0f;
-    const float x1 = 2.0f * (to.left + to.width) / hud::SCREEN_WIDTH - 1.0f;
-    const float y0 = 1.0f - 2.0f * to.top / hud::SCREEN_HEIGHT;
-    const float y1 = 1.0f - 2.0f * (to.top + to.height) / hud::SCREEN_HEIGHT;
+    const float x0 = 2.0f * to.left / PICTURE_WIDTH - 1.0f;
+    const float x1 = 2.0f * (to.left + to.width) / PICTURE_WIDTH - 1.0f;
+    const float y0 = 1.0f - 2.0f * to.top / PICTURE_HEIGHT;
+    const float y1 = 1.0f - 2.0f * (to.top + to.height) / PICTURE_HEIGHT;
     const float positions[16] = {x0, y0, 0, 1, x1, y0, 0, 1, x1, y1, 0, 1, x0, y1, 0, 1};
     // The interface program flips t, as picture rows arrive top row first.
     const float s0 = static_cast<float>(from.left) / hud::ATLAS_WIDTH;

@@ -1,13 +1,12 @@
 #pragma once
 
-// Where the head-up display puts things on the 1024 by 768 screen (pixels,
-// row 0 at the top). The full-window pictures paint only these areas and
-// are transparent elsewhere; the counters are small quads cut from the
-// counter glyph atlas and drawn at these places, pixel for pixel.
-namespace hud {
+#include "render/PictureSize.h"
 
-const int SCREEN_WIDTH = 1024;
-const int SCREEN_HEIGHT = 768;
+// Where the head-up display puts things on the picture (pixels, row 0 at
+// the top). The full-window pictures paint only these areas and are
+// transparent elsewhere; the counters are small quads cut from the counter
+// glyph atlas and drawn at these places, pixel for pixel.
+namespace hud {
 
 // The bar along the bottom edge: the mage's life on the left, the four rune
 // slots in the middle, the monsters on the right.
@@ -22,7 +21,7 @@ const int SLOT_GAP = 18;
 const int SLOT_TOP = 660;
 inline int slotLeft(int slot) {
     const int total = 4 * SLOT_SIZE + 3 * SLOT_GAP;
-    return (SCREEN_WIDTH - total) / 2 + slot * (SLOT_SIZE + SLOT_GAP);
+    return (PICTURE_WIDTH - total) / 2 + slot * (SLOT_SIZE + SLOT_GAP);
 }
 
 // The counter glyph atlas: the digits 0 to 9 side by side along its top,

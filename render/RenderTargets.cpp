@@ -49,8 +49,8 @@ void buildPostProcessTarget(PostProcessTarget& target) {
     glBindTexture(GL_TEXTURE_2D, target.colorTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, SCREEN_WIDTH, SCREEN_HEIGHT, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, PICTURE_WIDTH, PICTURE_HEIGHT, 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, nullptr);
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glGenFramebuffersEXT(1, &target.framebuffer);
@@ -62,7 +62,8 @@ void buildPostProcessTarget(PostProcessTarget& target) {
 
     glGenRenderbuffersEXT(1, &target.depthRenderbuffer);
     glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, target.depthRenderbuffer);
-    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT, PICTURE_WIDTH,
+                             PICTURE_HEIGHT);
     glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
                                  target.depthRenderbuffer);
     reportIncompleteFramebuffer();

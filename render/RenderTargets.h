@@ -1,14 +1,13 @@
 #pragma once
 
 #include "render/GL.h"
+#include "render/PictureSize.h"
 
 #include <cstdint>
 
 class ShaderProgram;
 
 const int SHADOW_MAP_SIZE = 2048;
-const int SCREEN_WIDTH = 1024;
-const int SCREEN_HEIGHT = 768;
 
 // Depth of the scene as seen from the light.
 struct ShadowMapTarget {

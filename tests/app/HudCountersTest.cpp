@@ -44,7 +44,7 @@ DigitMasks loadDigitMasks() {
 int digitAt(const DigitMasks& masks, int left, int top) {
     std::vector<unsigned char> rgb(hud::DIGIT_WIDTH * hud::DIGIT_HEIGHT * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(left, hud::SCREEN_HEIGHT - top - hud::DIGIT_HEIGHT, hud::DIGIT_WIDTH,
+    glReadPixels(left, PICTURE_HEIGHT - top - hud::DIGIT_HEIGHT, hud::DIGIT_WIDTH,
                  hud::DIGIT_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     std::vector<bool> bright;
     int lit = 0;
@@ -83,8 +83,8 @@ int numberAt(const DigitMasks& masks, hud::CounterPlace place) {
 int fullPips() {
     const int width = hud::meterWidth(START_LIFE_POINTS);
     std::vector<unsigned char> rgb(width * 3);
-    glReadPixels(hud::METER_LEFT, hud::SCREEN_HEIGHT - hud::METER_TOP - hud::METER_HEIGHT / 2,
-                 width, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glReadPixels(hud::METER_LEFT, PICTURE_HEIGHT - hud::METER_TOP - hud::METER_HEIGHT / 2, width, 1,
+                 GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     int pips = 0;
     for (int pip = 0; pip < START_LIFE_POINTS; ++pip) {
         const unsigned char* p = &rgb[(pip * (hud::PIP_WIDTH + hud::PIP_GAP) + 3) * 3];
@@ -117,7 +117,7 @@ class HudCounters : public ::testing::Test {
             world->updateMonsters(10);
         }
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-        glViewport(0, 0, hud::SCREEN_WIDTH, hud::SCREEN_HEIGHT);
+        glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         glCullFace(GL_FRONT); // as every frame's shadow pass leaves it

@@ -1,6 +1,7 @@
 #include "GlContext.h"
 #include "OutputCapture.h"
 #include "render/GL.h"
+#include "render/PictureSize.h"
 #include "render/Texture.h"
 #include "render/HudLayout.h"
 
@@ -125,8 +126,8 @@ TEST(PictureFiles, InterfacePicturesAre32BitWithAPlainInfoHeader) {
         EXPECT_EQ(header.magic, "BM") << name;
         EXPECT_EQ(header.infoSize, 40u) << name;
         EXPECT_EQ(header.dataOffset, 54u) << name;
-        EXPECT_EQ(header.width, 1024) << name;
-        EXPECT_EQ(header.height, 768) << name;
+        EXPECT_EQ(header.width, PICTURE_WIDTH) << name;
+        EXPECT_EQ(header.height, PICTURE_HEIGHT) << name;
         EXPECT_EQ(header.planes, 1) << name;
         EXPECT_EQ(header.bitsPerPixel, 32) << name;
         EXPECT_EQ(header.compression, 0u) << name;
@@ -154,8 +155,8 @@ TEST(PictureFiles, PicturesReachTheGameWithTheirAlphaAndColours) {
     REQUIRE_GL_CONTEXT();
     for (const char* name : PICTURES) {
         const Picture p = loadPicture(INTERFACE + name);
-        ASSERT_EQ(p.width, 1024) << name;
-        ASSERT_EQ(p.height, 768) << name;
+        ASSERT_EQ(p.width, PICTURE_WIDTH) << name;
+        ASSERT_EQ(p.height, PICTURE_HEIGHT) << name;
         EXPECT_EQ(p.bytesPerPixel, 4) << name;
         EXPECT_NE(p.redMask, 0xFFu) << name;
     }

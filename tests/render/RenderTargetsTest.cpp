@@ -100,8 +100,8 @@ TEST(RenderTargets, PostProcessTargetIsCompleteAndLeavesItsState) {
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 
     EXPECT_EQ(statusOf(target.framebuffer), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE_EXT));
-    EXPECT_EQ(textureLevel(target.colorTexture, GL_TEXTURE_WIDTH), SCREEN_WIDTH);
-    EXPECT_EQ(textureLevel(target.colorTexture, GL_TEXTURE_HEIGHT), SCREEN_HEIGHT);
+    EXPECT_EQ(textureLevel(target.colorTexture, GL_TEXTURE_WIDTH), PICTURE_WIDTH);
+    EXPECT_EQ(textureLevel(target.colorTexture, GL_TEXTURE_HEIGHT), PICTURE_HEIGHT);
 
     const GLuint framebuffer = target.framebuffer;
     const GLuint renderbuffer = target.depthRenderbuffer;
@@ -124,7 +124,7 @@ TEST(RenderTargets, ScreenQuadShowsItsTextureOverTheWholeViewport) {
     quad.texture = cornersTexture();
 
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, canvas.framebuffer);
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_CULL_FACE);
@@ -161,7 +161,7 @@ TEST(RenderTargets, ScreenQuadWithoutTextureOrProgramRaisesNoGlError) {
     PostProcessTarget canvas;
     buildPostProcessTarget(canvas);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, canvas.framebuffer);
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     glDisable(GL_CULL_FACE);
     while (glGetError() != GL_NO_ERROR) {
     }

@@ -128,7 +128,7 @@ class ShaderPixels : public ::testing::Test {
     // The main pass into the post-process target, from the camera.
     void beginMainPass() {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, world->postTarget.framebuffer);
-        glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+        glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glUseProgram(modelProgram());
@@ -151,8 +151,8 @@ class ShaderPixels : public ::testing::Test {
         const glm::vec4 clip = this->world->camera->projection * this->world->camera->viewMatrix() *
                                glm::vec4(world, 1.0f);
         const glm::vec2 ndc = glm::vec2(clip) / clip.w;
-        return glm::ivec2((ndc.x * 0.5f + 0.5f) * SCREEN_WIDTH,
-                          (ndc.y * 0.5f + 0.5f) * SCREEN_HEIGHT);
+        return glm::ivec2((ndc.x * 0.5f + 0.5f) * PICTURE_WIDTH,
+                          (ndc.y * 0.5f + 0.5f) * PICTURE_HEIGHT);
     }
 
     // Draws a texture over the post-process target with the given program,
@@ -170,7 +170,7 @@ class ShaderPixels : public ::testing::Test {
 
     void clearPostTarget(float grey) {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, world->postTarget.framebuffer);
-        glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+        glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
         glClearColor(grey, grey, grey, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
@@ -285,9 +285,9 @@ TEST_F(ShaderPixels, ShadowEdgesAreSoftAndSurfacesDoNotShadowThemselves) {
     const Rgba shadowed = drawFloorAndRead(receiver, glm::vec3(0.0f));
     // Along the row through the shadow, the edge passes through in-between values.
     const int row = screenPixel(glm::vec3(0.0f)).y;
-    std::vector<unsigned char> line(SCREEN_WIDTH * 4);
+    std::vector<unsigned char> line(PICTURE_WIDTH * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, row, SCREEN_WIDTH, 1, GL_RGBA, GL_UNSIGNED_BYTE, line.data());
+    glReadPixels(0, row, PICTURE_WIDTH, 1, GL_RGBA, GL_UNSIGNED_BYTE, line.data());
     int between = 0;
     for (int x = 200; x < 824; ++x) {
         const int value = (line[x * 4] + line[x * 4 + 1] + line[x * 4 + 2]) / 3;
@@ -352,7 +352,7 @@ TEST_F(ShaderPixels, PostProcessModeOneLooksClearlyDifferent) {
     buildPostProcessTarget(canvas);
     auto render = [&](int mode, int x, int y) {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, canvas.framebuffer);
-        glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+        glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         drawPicture(program, grey, mode);
         return readPixel(x, y);

@@ -2,6 +2,7 @@
 
 #include "app/Window.h"
 #include "render/GL.h"
+#include "render/PictureSize.h"
 
 #include <SDL.h>
 
@@ -16,7 +17,7 @@ bool ensureGlContext() {
     SDL_Init(SDL_INIT_NOPARACHUTE);
     if (!windowInit())
         return false;
-    if (!windowOpen(1024, 768, 32, false))
+    if (!windowOpen(PICTURE_WIDTH, PICTURE_HEIGHT, 32, false))
         return false;
     glewInit();
     // Consume the error glewInit may leave on some drivers.

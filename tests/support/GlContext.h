@@ -1,7 +1,8 @@
 #pragma once
 
-// The GL tests of a test program share one hidden 1024x768 window with a
-// compatibility context, opened on first use and kept until the process ends.
+// The GL tests of a test program share one hidden window of the picture's
+// size with a compatibility context, opened on first use and kept until the
+// process ends.
 // Returns false when no display is available.
 bool ensureGlContext();
 

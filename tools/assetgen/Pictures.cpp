@@ -33,7 +33,7 @@ struct Fonts {
 };
 
 Image screen() {
-    return Image(hud::SCREEN_WIDTH, hud::SCREEN_HEIGHT, glm::vec4(0.0f));
+    return Image(PICTURE_WIDTH, PICTURE_HEIGHT, glm::vec4(0.0f));
 }
 
 // The glyph of each rune, as on its disc in the arena, scaled into a slot.
@@ -222,7 +222,7 @@ Image gameOver(Fonts& fonts, const char* title, const char* line, glm::vec4 band
         // The band fades out towards its top and bottom edges.
         const float edge = std::min(y - bandTop, bandBottom - 1 - y) / 40.0f;
         const float fade = std::min(1.0f, edge);
-        for (int x = 0; x < hud::SCREEN_WIDTH; ++x)
+        for (int x = 0; x < PICTURE_WIDTH; ++x)
             image.blend(x, y, band, fade);
     }
     fonts.title.drawCentred(image, title, 124, 512.0f, 400.0f, colour, glm::vec4(0, 0, 0, 0.9f));
@@ -234,10 +234,10 @@ Image gameOver(Fonts& fonts, const char* title, const char* line, glm::vec4 band
 Image hitFlash() {
     Image image = screen();
     const float reach = 150.0f;
-    for (int y = 0; y < hud::SCREEN_HEIGHT; ++y)
-        for (int x = 0; x < hud::SCREEN_WIDTH; ++x) {
-            const float d = static_cast<float>(std::min(std::min(x, hud::SCREEN_WIDTH - 1 - x),
-                                                        std::min(y, hud::SCREEN_HEIGHT - 1 - y)));
+    for (int y = 0; y < PICTURE_HEIGHT; ++y)
+        for (int x = 0; x < PICTURE_WIDTH; ++x) {
+            const float d = static_cast<float>(
+                std::min(std::min(x, PICTURE_WIDTH - 1 - x), std::min(y, PICTURE_HEIGHT - 1 - y)));
             if (d >= reach)
                 continue;
             const float t = 1.0f - d / reach;

@@ -88,21 +88,21 @@ void play(Game& game, int milliseconds, int key = -1) {
 }
 
 void writePpm(const std::string& path) {
-    std::vector<unsigned char> pixels(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
+    std::vector<unsigned char> pixels(PICTURE_WIDTH * PICTURE_HEIGHT * 3);
     // The frame has been swapped already. Mesa's software renderer keeps the
     // back buffer as it was, while the front buffer of a virtual display
     // reads back black.
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         std::fprintf(stderr, "camera_views: cannot write %s\n", path.c_str());
         return;
     }
-    std::fprintf(file, "P6\n%d %d\n255\n", SCREEN_WIDTH, SCREEN_HEIGHT);
-    for (int y = SCREEN_HEIGHT - 1; y >= 0; --y)
-        std::fwrite(&pixels[static_cast<std::size_t>(y) * SCREEN_WIDTH * 3], 1, SCREEN_WIDTH * 3,
+    std::fprintf(file, "P6\n%d %d\n255\n", PICTURE_WIDTH, PICTURE_HEIGHT);
+    for (int y = PICTURE_HEIGHT - 1; y >= 0; --y)
+        std::fwrite(&pixels[static_cast<std::size_t>(y) * PICTURE_WIDTH * 3], 1, PICTURE_WIDTH * 3,
                     file);
     std::fclose(file);
 }

@@ -77,7 +77,7 @@ void shadowPass(FloorScene& scene) {
 
 void mainPass(FloorScene& scene) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, scene.postTarget.framebuffer);
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const GLuint program = scene.modelShader->program;
     glUseProgram(program);
@@ -99,7 +99,7 @@ void mainPass(FloorScene& scene) {
 
 void postProcessPass(FloorScene& scene) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glUseProgram(scene.postProcessShader->program);
     setInt(scene.postProcessShader->program, "mode", 0);
