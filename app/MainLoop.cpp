@@ -12,6 +12,14 @@ namespace {
 const char* const TITLE_PREFIX = "Talmorak Arena fps";
 const int DEBOUNCE_MS = 1000;
 const int SPAWN_INTERVAL_MS = 5000;
+
+bool altDown() {
+    return isKeyDown(GLFW_KEY_LALT) || isKeyDown(GLFW_KEY_RALT);
+}
+
+bool enterDown() {
+    return isKeyDown(GLFW_KEY_ENTER) || isKeyDown(GLFW_KEY_KP_ENTER);
+}
 } // namespace
 
 MainLoop::MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks)
@@ -26,8 +34,12 @@ LoopStep MainLoop::pass() {
         pauseTimer -= elapsed;
     if (muteTimer > 0)
         muteTimer -= elapsed;
+    if (fullscreenTimer > 0)
+        fullscreenTimer -= elapsed;
+    pauseWhenLookedAway();
     handlePauseKey();
     handleMuteKey();
+    handleFullscreenKeys();
     showFrameRate(rate);
     releaseMonsters(elapsed);
 
@@ -52,18 +64,32 @@ uint32_t MainLoop::waitForNextTick() const {
     return now;
 }
 
-LoopStep MainLoop::readEndKeys() const {
+// Enter pressed as part of Alt+Enter, for fullscreen, starts no new game,
+// even when Alt is let go before Enter.
+LoopStep MainLoop::readEndKeys() {
     if (isKeyDown(GLFW_KEY_ESC) || !windowIsOpen())
         return LoopStep::QUIT;
-    const bool enter = isKeyDown(GLFW_KEY_ENTER) || isKeyDown(GLFW_KEY_KP_ENTER);
-    if (enter && world->gameOverShown)
+    const bool enter = enterDown();
+    enterWithAlt = enter && (enterWithAlt || altDown());
+    if (enter && !enterWithAlt && world->gameOverShown)
         return LoopStep::PLAY_AGAIN;
     return LoopStep::KEEP_RUNNING;
 }
 
+// A player who switches to another window or minimises this one finds the
+// game paused on return, as if P had been pressed; P resumes it. The end
+// picture stays as it is.
+void MainLoop::pauseWhenLookedAway() {
+    if (windowTakeLookedAway() && !paused && !world->gameOverShown)
+        togglePause();
+}
+
 void MainLoop::handlePauseKey() {
-    if (!isKeyDown('P') || pauseTimer > 0)
-        return;
+    if (isKeyDown('P') && pauseTimer <= 0)
+        togglePause();
+}
+
+void MainLoop::togglePause() {
     printf("check\n");
     fflush(stdout);
     paused = !paused;
@@ -82,6 +108,15 @@ void MainLoop::handleMuteKey() {
     if (world->sound != nullptr)
         world->sound->setMuted(muted);
     muteTimer = DEBOUNCE_MS;
+}
+
+// F11, or Alt+Enter, switches between the window and fullscreen.
+void MainLoop::handleFullscreenKeys() {
+    const bool pressed = isKeyDown(GLFW_KEY_F11) || (altDown() && enterDown());
+    if (!pressed || fullscreenTimer > 0)
+        return;
+    windowToggleFullscreen();
+    fullscreenTimer = DEBOUNCE_MS;
 }
 
 void MainLoop::showFrameRate(float rate) {

@@ -25,8 +25,9 @@ class MainLoop {
     MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks);
 
     // Waits until the clock has moved on from the previous pass, then runs
-    // one pass: timing, title, pause key, mute key, monster release, the
-    // frame, and the keys that end the game.
+    // one pass: timing, title, the pause that looking away brings, pause
+    // key, mute key, fullscreen keys, monster release, the frame, and the
+    // keys that end the game.
     LoopStep pass();
 
     GameWorld* world;
@@ -37,15 +38,21 @@ class MainLoop {
     bool paused = true;
     int muteTimer = 1000;
     bool muted = false;
+    int fullscreenTimer = 1000;
+    // Enter went down while Alt was held, and has not been released since.
+    bool enterWithAlt = false;
     int spawnTimer = 2000;
     int releasedCount = 0;
     std::string title; // the last title written to the window
 
   private:
     uint32_t waitForNextTick() const;
+    void togglePause();
+    void pauseWhenLookedAway();
     void handlePauseKey();
     void handleMuteKey();
+    void handleFullscreenKeys();
     void showFrameRate(float rate);
     void releaseMonsters(int elapsed);
-    LoopStep readEndKeys() const;
+    LoopStep readEndKeys();
 };

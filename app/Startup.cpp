@@ -42,11 +42,13 @@ bool loadGlEntryPoints() {
 bool openGameWindow() {
     if (!windowInit())
         return false;
-    if (!windowOpen(PICTURE_WIDTH, PICTURE_HEIGHT, 32) || !loadGlEntryPoints()) {
+    // Opened hidden, so that it appears at once at its size and place.
+    if (!windowOpen(PICTURE_WIDTH, PICTURE_HEIGHT, 32, false) || !loadGlEntryPoints()) {
         windowTerminate();
         return false;
     }
     windowSetTitle("Talmorak Arena");
+    windowFitToScreenAndShow();
 
     glClearColor(0.0f, 0.0f, 0.2f, 0.0f);
     glEnable(GL_DEPTH_TEST);

@@ -1,9 +1,13 @@
 #include "app/Window.h"
 
+#include "app/WindowFit.h"
+
 // GLFW 3 defines its own GLFW_KEY_* macros with other numbers, so this file
 // spells the key numbers of both versions out instead of using those names.
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -12,8 +16,65 @@ GLFWwindow* openWindow = nullptr;
 // Keys that went down while the last swap processed its events.
 bool tappedKeys[GLFW_KEY_LAST + 1] = {};
 
+int framebufferWidth = 0;
+int framebufferHeight = 0;
+bool minimised = false;
+bool lookedAway = false;
+
+// The window's place before it went fullscreen, to go back to.
+int windowedX = 0;
+int windowedY = 0;
+int windowedWidth = 0;
+int windowedHeight = 0;
+
+// How long a frame with nothing to draw waits for the window's events.
+const double IDLE_WAIT_SECONDS = 0.1;
+
 void onKey(GLFWwindow*, int key, int, int action, int) {
     windowKeyEvent(key, action);
+}
+
+void onFramebufferSize(GLFWwindow*, int width, int height) {
+    windowFramebufferSizeEvent(width, height);
+}
+
+void onFocus(GLFWwindow*, int focused) {
+    windowFocusEvent(focused == GLFW_TRUE);
+}
+
+void onIconify(GLFWwindow*, int iconified) {
+    windowMinimiseEvent(iconified == GLFW_TRUE);
+}
+
+void forgetTaps() {
+    for (bool& tapped : tappedKeys)
+        tapped = false;
+}
+
+// The monitor that holds the largest part of the window, or the primary
+// monitor when none holds any of it.
+GLFWmonitor* monitorUnderWindow() {
+    int x = 0, y = 0, width = 0, height = 0;
+    glfwGetWindowPos(openWindow, &x, &y);
+    glfwGetWindowSize(openWindow, &width, &height);
+    GLFWmonitor* best = glfwGetPrimaryMonitor();
+    long bestOverlap = 0;
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    for (int i = 0; i < count; ++i) {
+        const GLFWvidmode* mode = glfwGetVideoMode(monitors[i]);
+        if (mode == nullptr)
+            continue;
+        int left = 0, top = 0;
+        glfwGetMonitorPos(monitors[i], &left, &top);
+        const long across = std::min(x + width, left + mode->width) - std::max(x, left);
+        const long down = std::min(y + height, top + mode->height) - std::max(y, top);
+        if (across > 0 && down > 0 && across * down > bestOverlap) {
+            bestOverlap = across * down;
+            best = monitors[i];
+        }
+    }
+    return best;
 }
 
 struct KeyPair {
@@ -24,10 +85,13 @@ struct KeyPair {
 const KeyPair specialKeys[] = {
     {257, 256}, // escape
     {258, 290}, // F1
+    {268, 300}, // F11
     {283, 265}, // up
     {284, 264}, // down
     {285, 263}, // left
     {286, 262}, // right
+    {291, 342}, // left alt
+    {292, 346}, // right alt
     {294, 257}, // enter
     {304, 322}, // keypad 2
     {306, 324}, // keypad 4
@@ -67,7 +131,74 @@ bool windowOpen(int width, int height, int depthBits, bool visible) {
     // of frames a second, most of them 0 ms long.
     glfwSwapInterval(1);
     glfwSetKeyCallback(openWindow, onKey);
+    glfwSetFramebufferSizeCallback(openWindow, onFramebufferSize);
+    glfwSetWindowFocusCallback(openWindow, onFocus);
+    glfwSetWindowIconifyCallback(openWindow, onIconify);
+    glfwGetFramebufferSize(openWindow, &framebufferWidth, &framebufferHeight);
     return true;
+}
+
+// The window opens on the primary monitor, so that monitor's scale and work
+// area decide. The decorations are known once the window exists, before it
+// is shown.
+void windowFitToScreenAndShow() {
+    if (openWindow == nullptr)
+        return;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    if (monitor != nullptr) {
+        ScreenRoom room = {};
+        float verticalScale = 1.0f;
+        glfwGetMonitorContentScale(monitor, &room.contentScale, &verticalScale);
+        glfwGetMonitorWorkarea(monitor, &room.workX, &room.workY, &room.workWidth,
+                               &room.workHeight);
+        glfwGetWindowFrameSize(openWindow, &room.frameLeft, &room.frameTop, &room.frameRight,
+                               &room.frameBottom);
+        const WindowPlace place = openingWindowPlace(room);
+        glfwSetWindowSize(openWindow, place.width, place.height);
+        glfwSetWindowPos(openWindow, place.x, place.y);
+    }
+    glfwShowWindow(openWindow);
+    glfwGetFramebufferSize(openWindow, &framebufferWidth, &framebufferHeight);
+}
+
+int windowFramebufferWidth() {
+    return framebufferWidth;
+}
+
+int windowFramebufferHeight() {
+    return framebufferHeight;
+}
+
+bool windowIsMinimised() {
+    return minimised || framebufferWidth <= 0 || framebufferHeight <= 0;
+}
+
+void windowToggleFullscreen() {
+    if (openWindow == nullptr)
+        return;
+    if (windowIsFullscreen()) {
+        glfwSetWindowMonitor(openWindow, nullptr, windowedX, windowedY, windowedWidth,
+                             windowedHeight, 0);
+        return;
+    }
+    GLFWmonitor* monitor = monitorUnderWindow();
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode == nullptr)
+        return;
+    glfwGetWindowPos(openWindow, &windowedX, &windowedY);
+    glfwGetWindowSize(openWindow, &windowedWidth, &windowedHeight);
+    // The monitor's own mode: the screen keeps its resolution.
+    glfwSetWindowMonitor(openWindow, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+}
+
+bool windowIsFullscreen() {
+    return openWindow != nullptr && glfwGetWindowMonitor(openWindow) != nullptr;
+}
+
+bool windowTakeLookedAway() {
+    const bool was = lookedAway;
+    lookedAway = false;
+    return was;
 }
 
 void windowSetTitle(const char* title) {
@@ -88,14 +219,36 @@ void windowSwapBuffers() {
     if (openWindow == nullptr)
         return;
     glfwSwapBuffers(openWindow);
-    for (bool& tapped : tappedKeys)
-        tapped = false;
+    forgetTaps();
     glfwPollEvents();
+}
+
+void windowAwaitEvents() {
+    if (openWindow == nullptr)
+        return;
+    forgetTaps();
+    glfwWaitEventsTimeout(IDLE_WAIT_SECONDS);
 }
 
 void windowKeyEvent(int glfw3Key, int action) {
     if (action == GLFW_PRESS && glfw3Key >= 0 && glfw3Key <= GLFW_KEY_LAST)
         tappedKeys[glfw3Key] = true;
+}
+
+void windowFocusEvent(bool focused) {
+    if (!focused)
+        lookedAway = true;
+}
+
+void windowFramebufferSizeEvent(int width, int height) {
+    framebufferWidth = width;
+    framebufferHeight = height;
+}
+
+void windowMinimiseEvent(bool isMinimised) {
+    minimised = isMinimised;
+    if (isMinimised)
+        lookedAway = true;
 }
 
 bool windowIsOpen() {
@@ -105,4 +258,6 @@ bool windowIsOpen() {
 void windowTerminate() {
     glfwTerminate();
     openWindow = nullptr;
+    framebufferWidth = framebufferHeight = 0;
+    minimised = lookedAway = false;
 }

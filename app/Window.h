@@ -9,10 +9,13 @@ enum Glfw2Key {
     GLFW_KEY_SPACE = 32,
     GLFW_KEY_ESC = 257,
     GLFW_KEY_F1 = 258,
+    GLFW_KEY_F11 = 268,
     GLFW_KEY_UP = 283,
     GLFW_KEY_DOWN = 284,
     GLFW_KEY_LEFT = 285,
     GLFW_KEY_RIGHT = 286,
+    GLFW_KEY_LALT = 291,
+    GLFW_KEY_RALT = 292,
     GLFW_KEY_ENTER = 294,
     GLFW_KEY_KP_2 = 304,
     GLFW_KEY_KP_4 = 306,
@@ -28,6 +31,30 @@ bool windowInit();
 // once per display refresh. Returns false when it cannot be opened.
 bool windowOpen(int width, int height, int depthBits, bool visible = true);
 
+// Sizes the hidden window for the screen it opens on, places it in the
+// middle of that screen's work area, and shows it (see app/WindowFit.h).
+void windowFitToScreenAndShow();
+
+// The size of the window's framebuffer in pixels, which on a high-density
+// display differs from the window's size; 0 x 0 while minimised on some
+// systems.
+int windowFramebufferWidth();
+int windowFramebufferHeight();
+
+// True while the window is minimised or its framebuffer is empty: there is
+// nothing to draw into.
+bool windowIsMinimised();
+
+// Switches between a borderless window covering the monitor the window is
+// on, at that monitor's current mode, and the window's size and place
+// before that.
+void windowToggleFullscreen();
+bool windowIsFullscreen();
+
+// True once after the window lost the focus or was minimised, false until
+// that happens again.
+bool windowTakeLookedAway();
+
 void windowSetTitle(const char* title);
 
 // True while the key (a GLFW 2.x number) is down in the window, and for the
@@ -39,10 +66,19 @@ bool windowKeyDown(int key);
 // Presents the frame, then processes pending window events.
 void windowSwapBuffers();
 
+// Instead of a swap while there is nothing to draw: waits up to a tenth of a
+// second for window events and processes them.
+void windowAwaitEvents();
+
 // What the window's key events report, one event at a time (a GLFW 3 key
 // number and GLFW_PRESS or GLFW_RELEASE). The swap forgets the taps of the
 // frame before it, then processes the events that bring the next ones.
 void windowKeyEvent(int glfw3Key, int action);
+
+// What the window's focus, minimise and framebuffer size events report.
+void windowFocusEvent(bool focused);
+void windowMinimiseEvent(bool minimised);
+void windowFramebufferSizeEvent(int width, int height);
 
 // False once the user has closed the window (or before one is opened).
 bool windowIsOpen();

@@ -9,6 +9,7 @@
 #include "game/Player.h"
 #include "game/Rune.h"
 #include "model/Model.h"
+#include "render/Letterbox.h"
 #include "render/ShaderProgram.h"
 
 #include <cstdio>
@@ -34,6 +35,12 @@ void drawRune(Rune* rune, int elapsed) {
 } // namespace
 
 void GameWorld::frame(int elapsed) {
+    // A minimised window has nothing to draw into, and the game is paused
+    // meanwhile: no pass runs until the window is back.
+    if (windowIsMinimised()) {
+        windowAwaitEvents();
+        return;
+    }
     if (toggleTimer > 0)
         toggleTimer -= elapsed;
     if (isKeyDown(GLFW_KEY_F1) && toggleTimer <= 0) {
@@ -89,10 +96,21 @@ void GameWorld::renderMainPass(int elapsed) {
     glUseProgram(0);
 }
 
+// The picture fills the largest rectangle of its shape in the window, with
+// black bars beside it; the head-up display keeps the same viewport.
 void GameWorld::renderPostProcessPass() {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-    glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
+    const int width = windowFramebufferWidth();
+    const int height = windowFramebufferHeight();
+    glViewport(0, 0, width, height);
+    GLfloat sceneClearColour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, sceneClearColour);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(sceneClearColour[0], sceneClearColour[1], sceneClearColour[2],
+                 sceneClearColour[3]);
+    const Viewport picture = letterbox(width, height);
+    glViewport(picture.x, picture.y, picture.width, picture.height);
 
     glUseProgram(postProcessShader->program);
     setProgramInt(postProcessShader, "mode", postProcessMode);

@@ -6,6 +6,7 @@
 #include "game/ParticleSystem.h"
 #include "game/Player.h"
 #include "game/Rune.h"
+#include "render/PictureSize.h"
 #include "render/ShaderProgram.h"
 
 #include "GlContext.h"
@@ -115,6 +116,24 @@ TEST_F(FramePassesTest, HitPictureStaysUntilMoreThanTwentyMillisecondsHaveBeenSh
     world->renderInterface(25);
     EXPECT_FALSE(world->hitFlash);
     EXPECT_EQ(world->hitFlashTime, 0);
+}
+
+// A minimised window on Windows has a framebuffer of 0 x 0 pixels.
+TEST_F(FramePassesTest, AnEmptyFramebufferRunsNoPassUntilTheWindowIsBack) {
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    world->hitFlash = true;
+    world->hitFlashTime = 100;
+    windowFramebufferSizeEvent(0, 0);
+    world->frame(16);
+    windowFramebufferSizeEvent(PICTURE_WIDTH, PICTURE_HEIGHT);
+    EXPECT_TRUE(world->hitFlash) << "the head-up display was drawn";
+    EXPECT_EQ(world->toggleTimer, 1000);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    world->frame(16);
+    EXPECT_FALSE(world->hitFlash);
+    EXPECT_EQ(world->toggleTimer, 1000 - 16);
 }
 
 // The quad keeps the texture of the last picture drawn. With every later

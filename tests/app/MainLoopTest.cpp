@@ -213,4 +213,74 @@ TEST_F(MainLoopTest, EnterPlaysAgainOnlyUnderTheGameOverPictureAndEscapeStillQui
     EXPECT_EQ(loop.pass(), LoopStep::QUIT);
 }
 
+TEST_F(MainLoopTest, AltEnterUnderTheGameOverPicturePlaysNoNewGameEvenWithAltLetGoFirst) {
+    now = 0;
+    MainLoop loop(world.world, prepared, readNow);
+    loop.fullscreenTimer = 1000000; // the hidden test window stays as it is
+    world.world->gameOverShown = true;
+    const std::initializer_list<int> steps[] = {
+        {GLFW_KEY_LALT, GLFW_KEY_ENTER},    {GLFW_KEY_ENTER},    {},
+        {GLFW_KEY_RALT, GLFW_KEY_KP_ENTER}, {GLFW_KEY_KP_ENTER}, {}};
+    for (const std::initializer_list<int>& held : steps) {
+        keys.hold(held);
+        now += 10;
+        EXPECT_EQ(loop.pass(), LoopStep::KEEP_RUNNING);
+    }
+    keys.press(GLFW_KEY_ENTER);
+    now += 10;
+    EXPECT_EQ(loop.pass(), LoopStep::PLAY_AGAIN) << "a fresh Enter, with Alt up, plays again";
+}
+
+// The window's focus and minimise events, as GLFW reports them.
+TEST_F(MainLoopTest, LookingAwayPausesARunningGameAsPDoesAndOnlyPResumesIt) {
+    now = 0;
+    MainLoop loop(world.world, prepared, readNow);
+    windowTakeLookedAway(); // whatever the test window went through before
+    windowFocusEvent(false);
+    OutputCapture whilePaused;
+    runUntil(loop, 500, 100);
+    EXPECT_EQ(whilePaused.out(), "") << "a paused game paused again";
+
+    keys.press('P');
+    runUntil(loop, 1100, 100);
+    keys.releaseAll();
+    ASSERT_FALSE(loop.paused);
+    world.world->toggleTimer = 0;
+    OutputCapture lookingAway;
+    windowFocusEvent(false);
+    now += 10;
+    loop.pass();
+    EXPECT_TRUE(loop.paused);
+    EXPECT_TRUE(world.world->paused);
+    EXPECT_EQ(world.world->toggleTimer, 1000 - 10) << "the frame counted 10 ms of it";
+    EXPECT_EQ(loop.pauseTimer, 1000);
+    windowFocusEvent(true);
+    runUntil(loop, 4000, 100);
+    EXPECT_TRUE(loop.paused) << "the game resumed by itself";
+    EXPECT_EQ(lookingAway.out(), "check\n");
+
+    keys.press('P');
+    now += 10;
+    loop.pass();
+    keys.releaseAll();
+    ASSERT_FALSE(loop.paused);
+    OutputCapture minimising;
+    windowMinimiseEvent(true);
+    now += 10;
+    loop.pass();
+    windowMinimiseEvent(false);
+    EXPECT_TRUE(loop.paused);
+    EXPECT_EQ(minimising.out(), "check\n");
+
+    // Under the end picture the game is over, not running: it stays as it is.
+    keys.press('P');
+    runUntil(loop, 5100, 100);
+    keys.releaseAll();
+    ASSERT_FALSE(loop.paused);
+    world.world->gameOverShown = true;
+    windowFocusEvent(false);
+    runUntil(loop, 5500, 100);
+    EXPECT_FALSE(loop.paused);
+}
+
 } // namespace
