@@ -24,28 +24,64 @@ void reportFailure(const char* why) {
 
 #ifdef _WIN32
 
-// Windows cannot replace a running program with another, so the new game
-// runs as a child on the same console, and this process hands on its exit
-// code when it ends. The game takes no arguments; its own path is quoted,
-// since the child's command line is the arguments joined by spaces.
-void startNewGame(char**) {
-    const std::string program = programPath();
-    if (program.empty()) {
-        reportFailure("the program's own path is unknown");
-        return;
-    }
+namespace {
+
+// The argument with which the starter starts each game.
+const char* const STARTED_GAME_ARGUMENT = "--started-game";
+// A game's exit code when it ends for a new game: none of the game's own
+// codes (0 and 1), nor one Windows gives a crashed program.
+const int NEW_GAME_EXIT_CODE = 0x4E47;
+
+bool startedByStarter(char** argv) {
+    return argv[0] != nullptr && argv[1] != nullptr && strcmp(argv[1], STARTED_GAME_ARGUMENT) == 0;
+}
+
+// Runs one game as a child on this console and returns its exit code, or -1
+// when it could not be started. The child's command line is its arguments
+// joined by spaces, so the program's own path is quoted.
+intptr_t playOneGame(const std::string& program) {
     const std::string quoted = "\"" + program + "\"";
-    const char* const arguments[] = {quoted.c_str(), nullptr};
+    const char* const arguments[] = {quoted.c_str(), STARTED_GAME_ARGUMENT, nullptr};
     fflush(nullptr);
-    const intptr_t code = _spawnv(_P_WAIT, program.c_str(), arguments);
-    if (code == -1) {
-        reportFailure(strerror(errno));
+    return _spawnv(_P_WAIT, program.c_str(), arguments);
+}
+
+} // namespace
+
+bool runAsGameStarter(char** argv, int& exitCode) {
+    if (startedByStarter(argv))
+        return false;
+    const std::string program = programPath();
+    if (program.empty())
+        return false;
+    intptr_t code = playOneGame(program);
+    if (code == -1)
+        return false;
+    while (code == NEW_GAME_EXIT_CODE) {
+        code = playOneGame(program);
+        if (code == -1) {
+            reportFailure(strerror(errno));
+            code = 1;
+        }
+    }
+    exitCode = static_cast<int>(code);
+    return true;
+}
+
+void startNewGame(char** argv) {
+    if (!startedByStarter(argv)) {
+        reportFailure("this game has no starter to start it");
         return;
     }
-    exit(static_cast<int>(code));
+    fflush(nullptr);
+    exit(NEW_GAME_EXIT_CODE);
 }
 
 #else
+
+bool runAsGameStarter(char**, int&) {
+    return false;
+}
 
 // The program replaces itself: the same process, so the same console and
 // the same parent waiting for its exit code.

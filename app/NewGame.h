@@ -7,3 +7,13 @@
 // Returns only when the new game could not be started, having said why on
 // standard error.
 void startNewGame(char** argv);
+
+// Windows cannot replace a running program with another. There the process
+// the player starts only starts games: each game runs as its child on the
+// same console, a game that ends for a new one is followed by the next, and
+// the last game's exit code is the starter's own. The starter loads no game
+// data, so however many games are played, two processes are alive.
+// Returns true in the starter, once the last game has ended, with the code
+// to exit with; false in a game, and on systems where a game replaces
+// itself (or when no game could be started, so that this process plays).
+bool runAsGameStarter(char** argv, int& exitCode);

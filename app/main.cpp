@@ -16,6 +16,9 @@ int main(int, char** argv) {
     // has done it already, and doing it again changes nothing.
     SDL_Init(SDL_INIT_NOPARACHUTE);
     atexit(SDL_Quit);
+    int lastGameExitCode = 0;
+    if (runAsGameStarter(argv, lastGameExitCode))
+        exit(lastGameExitCode);
 
     if (!openGameWindow())
         exit(1);
