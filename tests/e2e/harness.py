@@ -14,6 +14,7 @@ pixels straight from the X server for comparisons.
 import ctypes
 import errno
 import os
+import re
 import select
 import shutil
 import struct
@@ -25,6 +26,18 @@ import time
 import zlib
 
 WINDOW_NAME = "Talmorak Arena"
+
+
+def picture_size():
+    """The game's picture size, (width, height), from its one definition."""
+    header = os.path.join(os.path.dirname(__file__), "..", "..", "render", "PictureSize.h")
+    with open(header) as source:
+        text = source.read()
+    return tuple(int(re.search(r"PICTURE_%s = (\d+);" % side, text).group(1))
+                 for side in ("WIDTH", "HEIGHT"))
+
+
+PICTURE_WIDTH, PICTURE_HEIGHT = picture_size()
 
 
 class VirtualDisplay:
@@ -180,7 +193,43 @@ def _xlib():
                               ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
     x11.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
     x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+    x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                        ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                        ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+    for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
+        getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                    ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                    ctypes.c_void_p, ctypes.c_int]
+    x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
     return x11
+
+
+class FocusThief:
+    """Another X client's window, mapped and given the keyboard focus, as
+    when the player switches to another program."""
+
+    def __init__(self, display_name):
+        self._x11 = _xlib()
+        self._display = self._x11.XOpenDisplay(display_name.encode())
+        if not self._display:
+            raise RuntimeError("cannot open display " + display_name)
+        root = self._x11.XDefaultRootWindow(self._display)
+        self.window = self._x11.XCreateSimpleWindow(self._display, root, 0, 0, 200, 100, 0, 0, 0)
+        self._x11.XMapWindow(self._display, self.window)
+        self._x11.XSync(self._display, 0)
+        self._x11.XSetInputFocus(self._display, self.window, 2, 0)  # RevertToParent, now
+        self._x11.XSync(self._display, 0)
+
+    def close(self):
+        self._x11.XDestroyWindow(self._display, self.window)
+        self._x11.XCloseDisplay(self._display)
 
 
 class Picture:
@@ -213,6 +262,23 @@ class Picture:
                         or abs(a[i + 2] - b[i + 2]) > threshold):
                     changed += 1
         return changed / total
+
+    def scaled(self, width, height):
+        """The picture resized to width x height by ImageMagick."""
+        size = f"{self.width}x{self.height}"
+        result = subprocess.run(["convert", "-size", size, "-depth", "8", "rgb:-",
+                                 "-resize", f"{width}x{height}!", "-depth", "8", "rgb:-"],
+                                input=self.rgb, capture_output=True, check=True)
+        return Picture(width, height, result.stdout)
+
+    def brightest(self):
+        """The highest channel value of any pixel."""
+        return max(self.rgb) if self.rgb else 0
+
+    def mean_difference(self, other):
+        """Mean absolute difference per channel value."""
+        assert (self.width, self.height) == (other.width, other.height)
+        return sum(abs(a - b) for a, b in zip(self.rgb, other.rgb)) / len(self.rgb)
 
     def save_png(self, path):
         rows = b"".join(b"\0" + self.rgb[y * self.width * 3:(y + 1) * self.width * 3]
@@ -442,7 +508,36 @@ class GameRun:
             self.key_up(keysym)
 
     # --- pixels ----------------------------------------------------------
-    def grab(self, x=0, y=0, width=1024, height=768):
+    def geometry(self):
+        """The window's (x, y, width, height) on the screen."""
+        shell = self._xdotool("getwindowgeometry", "--shell", str(self.window))
+        values = dict(line.split("=", 1) for line in shell.splitlines() if "=" in line)
+        return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def move_window(self, x, y):
+        self._xdotool("windowmove", str(self.window), str(x), str(y))
+
+    def resize_window(self, width, height):
+        self._xdotool("windowsize", str(self.window), str(width), str(height))
+
+    def set_minimised(self, minimised):
+        """Minimises or restores the window as a window manager does: it
+        unmaps or maps the window and says so in its WM_STATE property."""
+        x11 = _xlib()
+        display = x11.XOpenDisplay(self.display.name.encode())
+        try:
+            state = x11.XInternAtom(display, b"WM_STATE", 0)
+            if minimised:
+                x11.XUnmapWindow(display, self.window)
+            else:
+                x11.XMapWindow(display, self.window)
+            value = (ctypes.c_long * 2)(3 if minimised else 1, 0)  # IconicState or NormalState
+            x11.XChangeProperty(display, self.window, state, state, 32, 0, value, 2)
+            x11.XSync(display, 0)
+        finally:
+            x11.XCloseDisplay(display)
+
+    def grab(self, x=0, y=0, width=PICTURE_WIDTH, height=PICTURE_HEIGHT):
         """The window's pixels in the given area, read from the X server."""
         if self._x_display is None:
             self._x11 = _xlib()

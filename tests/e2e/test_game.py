@@ -233,6 +233,25 @@ class DefeatTest(unittest.TestCase):
         self.assertGreater(redness(band_now), redness(band_then) + 20,
                            f"{band_now.mean()} against {band_then.mean()} in play")
 
+    def test_3b_alt_enter_goes_fullscreen_and_back_and_starts_no_new_game(self):
+        window, placed = self.game.window, self.game.geometry()
+        out = self.game.stdout()
+        for geometry in ((0, 0, 1280, 1024), placed):
+            wait_loop_time(self.game, 1100)  # the fullscreen keys' debounce
+            self.game.key_down("alt")
+            self.game.key_down("Return")
+            try:
+                deadline = time.time() + 30
+                while self.game.geometry() != geometry and time.time() < deadline:
+                    time.sleep(0.05)
+            finally:
+                self.game.key_up("Return")
+                self.game.key_up("alt")
+            self.assertEqual(self.game.geometry(), geometry)
+        self.game.wait_frames(3)
+        self.assertEqual(self.windows(), [window], "a new game started")
+        self.assertEqual(self.game.stdout(), out)
+
     def test_4_enter_starts_a_fresh_game_as_the_first_one_started(self):
         first_game = self.game.stdout()
         old_window = self.game.window

@@ -25,6 +25,7 @@ from test_game import (MAGE_BODY, RED_SLOT_LEFT, SCENE, SLOT_SIZE, SLOT_TOP, TUT
                        blueness)
 from test_install import snapshot
 from test_sound import Stream, stream_bytes
+from test_window import check_letterboxed
 
 BUILD_DIR = os.path.dirname(staged_bin_dir())
 TOP_FOLDER = "talmorak-arena"
@@ -165,6 +166,23 @@ class WindowsPackageTest(unittest.TestCase):
         finally:
             game.key_up("Escape")
 
+    def resize_and_back(self, game):
+        """Under the tutorial: resized, the picture fills the largest
+        rectangle of its shape between black bars; then the window goes back
+        to its size."""
+        time.sleep(1.0)  # a still tutorial
+        original = game.grab()
+        size = original.width, original.height
+        game.move_window(0, 0)  # the larger window stays on the screen
+        game.resize_window(1280, 1000)
+        self.wait_for(lambda: game.geometry() == (0, 0, 1280, 1000)
+                      and game.grab(0, 0, 1280, 20).brightest() == 0, "no resized picture")
+        time.sleep(0.5)  # a whole frame at the new size
+        check_letterboxed(self, original, game.grab(0, 0, 1280, 1000), 20)
+        game.resize_window(*size)
+        self.wait_for(lambda: game.geometry()[2:] == size, "the size did not come back")
+        time.sleep(0.5)
+
     def play_briefly(self, folder, *command):
         """Starts the game, presses P, and quits with escape, which must end
         it with exit code 0."""
@@ -217,6 +235,7 @@ class WindowsPackageTest(unittest.TestCase):
                  "SDL_DISKAUDIOFILE": "Z:" + stream.path.replace("/", "\\")}
         game = self.start(os.path.join(root, "bin"), "talmorak.exe", env=heard)
         try:
+            self.resize_and_back(game)
             tutorial = game.grab(*TUTORIAL_PANEL)
             self.press_pause(game)
             # P lifts the tutorial picture off the arena.
@@ -268,23 +287,45 @@ class WindowsPackageTest(unittest.TestCase):
         self.assertNotIn("No texture found.", game.stdout())
         self.assertEqual(snapshot(root), before, "the game wrote into its folder")
 
-    def test_enter_after_the_defeat_plays_again_on_the_same_console(self):
-        # Windows cannot replace the running program, so the new game is its
-        # child, and the first hands on the last game's exit code.
+    def game_processes(self):
+        """The resident memory (kB) of each process of this package's game
+        alive now: Wine runs each as a process of its own, in the folder it
+        was started from."""
+        sizes = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/cmdline", "rb") as cmdline:
+                    if b"talmorak.exe" not in cmdline.read():
+                        continue
+                if not os.readlink(f"/proc/{pid}/cwd").startswith(self.scratch):
+                    continue
+                with open(f"/proc/{pid}/status") as status:
+                    sizes.append(int(re.search(r"VmRSS:\s+(\d+)", status.read()).group(1)))
+            except (OSError, AttributeError):
+                continue  # it ended meanwhile
+        return sorted(sizes)
+
+    def test_enter_after_each_defeat_plays_again_on_the_same_console_in_two_processes(self):
+        # Windows cannot replace the running program, so the first process
+        # starts each game as its child and hands on the last one's exit code.
         root = self.unpack()
         game = self.start(os.path.join(root, "bin"), "talmorak.exe")
         try:
-            self.press_pause(game)
-            self.wait_for(lambda: "GAME OVER - DEFEAT" in game.stdout(), "no defeat", timeout=240)
-            ended = game.window
-            game.key_down("Return")
-            try:
-                self.wait_for(lambda: str(ended) not in game._xdotool(
-                    "search", "--name", "Talmorak Arena", check=False).split(),
-                    "Enter did not end the game")
-            finally:
-                game.key_up("Return")
-            game.wait_for_window(timeout=180)
+            for defeats in range(1, 4):
+                self.press_pause(game)
+                self.wait_for(lambda: console_text(game.stdout()).count(
+                    "GAME OVER - DEFEAT\n") == defeats, "no defeat", timeout=240)
+                ended = game.window
+                game.key_down("Return")
+                try:
+                    self.wait_for(lambda: str(ended) not in game._xdotool(
+                        "search", "--name", "Talmorak Arena", check=False).split(),
+                        "Enter did not end the game")
+                finally:
+                    game.key_up("Return")
+                game.wait_for_window(timeout=180)
+            self.assertTrue(game.wait_for_title(WINDOW_TITLE_WITH_RATE, timeout=60))
+            processes = self.game_processes()
             self.press_pause(game)
             exit_code = self.quit(game)
         finally:
@@ -292,8 +333,11 @@ class WindowsPackageTest(unittest.TestCase):
         self.assertEqual(exit_code, 0, game.stderr())
         self.assertEqual(game.stderr(), "")
         out = console_text(game.stdout())
-        self.assertEqual(out.count("check\n"), 2, out[-800:])
-        self.assertEqual(out.count("GAME OVER - DEFEAT\n"), 1)
+        self.assertEqual(out.count("check\n"), 4, out[-800:])
+        self.assertEqual(out.count("GAME OVER - DEFEAT\n"), 3)
+        # The fourth game and the one that started it, which holds no game.
+        self.assertEqual(len(processes), 2, processes)
+        self.assertLess(processes[0], processes[1] / 2, f"resident kB {processes}")
 
     def test_without_shaders_says_what_linux_says_and_plays_on(self):
         root = self.unpack()
