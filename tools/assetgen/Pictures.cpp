@@ -195,6 +195,7 @@ Image tutorial(Fonts& fonts) {
         {"C", "camera follows the mage on / off"},
         {"X", "camera back to its starting view of the mage, not turned"},
         {"F1", "switch the post-process look"},
+        {"F11", "fullscreen on / off (or Alt+Enter)"},
         {"M", "sound off / on"},
         {"P", "pause and resume"},
         {"Enter", "play again, once the game is won or lost"},
@@ -205,7 +206,7 @@ Image tutorial(Fonts& fonts) {
         const int width = fonts.bold.measure(row.keys, 18);
         fonts.bold.draw(image, row.keys, 18, 318.0f - width, y, GOLD);
         fonts.regular.draw(image, row.action, 18, 340.0f, y, muted);
-        y += 23.0f;
+        y += 22.0f;
     }
     // The same picture opens the game and covers every pause.
     image.roundedRect(352.0f, 572.0f, 672.0f, 618.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
