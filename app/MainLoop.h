@@ -29,6 +29,9 @@ class MainLoop {
     // key, mute key, fullscreen keys, monster release, the frame, and the
     // keys that end the game.
     LoopStep pass();
+    // The release schedule: while the game runs, the next prepared monster
+    // enters 2000 ms after the start and then every 5000 ms.
+    void releaseMonsters(int elapsed);
 
     GameWorld* world;
     Monster** preparedMonsters;
@@ -53,6 +56,5 @@ class MainLoop {
     void handleMuteKey();
     void handleFullscreenKeys();
     void showFrameRate(float rate);
-    void releaseMonsters(int elapsed);
     LoopStep readEndKeys();
 };

@@ -13,6 +13,7 @@
 #include "render/Camera.h"
 #include "render/GL.h"
 #include "render/Light.h"
+#include "render/PictureSize.h"
 #include "render/ShaderProgram.h"
 
 #include <SDL.h>
@@ -314,7 +315,7 @@ void writePicturePreviews(const std::string& folder) {
                              "blueactiveINTERFACE",
                              "whiteactiveINTERFACE"};
     for (const char* name : names) {
-        Rgb image = checkerboard(1024, 768);
+        Rgb image = checkerboard(PICTURE_WIDTH, PICTURE_HEIGHT);
         layPicture(image, std::string("../bin/objects/interface/") + name + ".bmp");
         savePpm(image, folder + "/picture_" + name + ".ppm");
     }
@@ -380,7 +381,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[1];
     SDL_Init(SDL_INIT_NOPARACHUTE);
-    if (!windowInit() || !windowOpen(1024, 768, 32, false)) {
+    if (!windowInit() || !windowOpen(PICTURE_WIDTH, PICTURE_HEIGHT, 32, false)) {
         std::fprintf(stderr, "asset_viewer: no window (is DISPLAY set?)\n");
         return 1;
     }
@@ -398,7 +399,7 @@ int main(int argc, char** argv) {
                         folder);
         renderStride(models[i], entries()[i].file, tile, light, camera, folder);
     }
-    const Target wide = makeTarget(1024, 768);
+    const Target wide = makeTarget(PICTURE_WIDTH, PICTURE_HEIGHT);
     renderScene(models, folder + "/scene_start.ppm", {0.0f, 5.0f, -5.0f}, {0.0f, 0.0f, 0.0f}, wide,
                 light, camera);
     writeHudPreviews(readTarget(wide), folder);
