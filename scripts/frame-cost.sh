@@ -3,13 +3,14 @@
 # of a frame, counted by callgrind with llvmpipe on the calling thread
 # (LP_NUM_THREADS=0), for the floor (tools/framefloor), the opening tutorial
 # and the full load (tools/framecost: all twenty monsters gathered round the
-# mage, all four runes laid). Each is the mean of three frames, after a few
-# that compile the renderer's shader variants. Given another bin folder (a
+# mage, all four runes laid), these two also fullscreen on a 1920 x 1080
+# screen. Each is the mean of three frames, after a few that compile the
+# renderer's shader variants. Given another bin folder (a
 # staged copy of build/bin with one shader or model changed, say), it counts
 # that one instead, so the cost of a piece is the difference.
 #
 # usage: scripts/frame-cost.sh [build dir, default build] [bin folder, default <build>/bin]
-# Takes about a minute and a half. Needs a built game, Xvfb and valgrind.
+# Takes about two and a half minutes. Needs a built game, Xvfb and valgrind.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,12 +34,17 @@ trap 'rm -rf "$WORK"' EXIT
 ln -s "$BIN" "$WORK/bin"
 mkdir "$WORK/run"
 
-# Millions of instructions a frame of one helper run.
+# Millions of instructions a frame of one helper run, on the display (a
+# virtual one when none is set), or on a virtual screen of $SCREEN pixels.
 count() {
   local label=$1
   shift
   local out=$WORK/$label.callgrind
-  (cd "$WORK/run" && LP_NUM_THREADS=0 "$ROOT/scripts/with-display.sh" \
+  local display=("$ROOT/scripts/with-display.sh")
+  if [[ -n ${SCREEN:-} ]]; then
+    display=(env -u DISPLAY xvfb-run -a -s "-screen 0 ${SCREEN}x24 -nolisten tcp -noreset")
+  fi
+  (cd "$WORK/run" && LP_NUM_THREADS=0 "${display[@]}" \
     valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out" "$@" \
     > "$WORK/$label.log" 2>&1) || { tail -5 "$WORK/$label.log" >&2; exit 1; }
   local total
@@ -52,3 +58,8 @@ echo "counting $BIN"
 count floor "$BUILD_DIR/helpers/framefloor" "$FRAMES"
 count tutorial "$BUILD_DIR/helpers/framecost" tutorial "$FRAMES"
 count "full load" "$BUILD_DIR/helpers/framecost" full "$FRAMES"
+# The same two covering a 1920 x 1080 screen, the picture at 1440 x 1080.
+SCREEN=1920x1080 count "tutorial fullscreen" "$BUILD_DIR/helpers/framecost" tutorial "$FRAMES" \
+  fullscreen
+SCREEN=1920x1080 count "full load fullscreen" "$BUILD_DIR/helpers/framecost" full "$FRAMES" \
+  fullscreen

@@ -2,9 +2,11 @@
 // callgrind it counts their instructions, and on its own it prints how many
 // fragment-shader invocations a frame makes. It builds the game's own scene
 // and shows it either in the opening tutorial or at full load: all twenty
-// monsters walked in round the mage and all four runes laid in a row.
+// monsters walked in round the mage and all four runes laid in a row; in
+// the window as it opens or, with "fullscreen", covering the screen.
 //
-// usage, from a folder beside the staged bin/: framecost tutorial|full [frames]
+// usage, from a folder beside the staged bin/:
+//   framecost tutorial|full [frames] [fullscreen]
 
 #include "app/GameWorld.h"
 #include "app/SceneConstruction.h"
@@ -48,7 +50,7 @@ void layRunes(Player& player) {
 int main(int argc, char** argv) {
     const bool full = argc > 1 && std::strcmp(argv[1], "full") == 0;
     if (argc < 2 || (!full && std::strcmp(argv[1], "tutorial") != 0)) {
-        fprintf(stderr, "usage: framecost tutorial|full [frames]\n");
+        fprintf(stderr, "usage: framecost tutorial|full [frames] [fullscreen]\n");
         return 2;
     }
     const int frames = argc > 2 ? std::atoi(argv[2]) : 3;
@@ -59,6 +61,9 @@ int main(int argc, char** argv) {
     atexit(SDL_Quit);
     if (!openGameWindow())
         return 1;
+    // The warm-up frames' swaps bring the window's new size.
+    if (argc > 3 && std::strcmp(argv[3], "fullscreen") == 0)
+        windowToggleFullscreen();
     srand(7); // the same twenty monsters every run
     Scene scene = buildScene();
     if (full) {
