@@ -255,7 +255,7 @@ TEST_F(MainLoopTest, LookingAwayPausesARunningGameAsPDoesAndOnlyPResumesIt) {
     EXPECT_EQ(world.world->toggleTimer, 1000 - 10) << "the frame counted 10 ms of it";
     EXPECT_EQ(loop.pauseTimer, 1000);
     windowFocusEvent(true);
-    runUntil(loop, 4000, 100);
+    runUntil(loop, 4000, 500);
     EXPECT_TRUE(loop.paused) << "the game resumed by itself";
     EXPECT_EQ(lookingAway.out(), "check\n");
 
