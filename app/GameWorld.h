@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/SoundFiles.h"
+#include "game/GameEvents.h"
 #include "render/GL.h"
 #include "render/RenderTargets.h"
 
@@ -14,8 +14,6 @@ class Model;
 class Monster;
 class Player;
 class ShaderProgram;
-class SoundPlayer;
-struct PlayerSoundState;
 
 // The whole game as the frame sees it: programs, targets, interface pictures,
 // scenery, released monsters, the player and the flags of the game's state.
@@ -47,13 +45,6 @@ class GameWorld {
     void updateMonsters(int dt);
     void updatePlayer(int dt);
 
-    // The sounds of the game's events, placed as the camera hears them
-    // (app/GameSounds.cpp); silent while `sound` is null.
-    void cue(SoundId id, glm::vec3 where) const;
-    void cue(SoundId id, const Monster& monster) const;
-    void cuePlayerEvents(const PlayerSoundState& before) const;
-    void cueEnding(SoundId ending) const;
-
     ShaderProgram* modelShader;
     ShaderProgram* shadowShader;
     ShaderProgram* postProcessShader;
@@ -84,7 +75,8 @@ class GameWorld {
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;
-    SoundPlayer* sound = nullptr; // not owned
+    // What happened since the main loop last handed the events on.
+    GameEvents events;
 };
 
 // Loads an interface picture; 0 (and "No texture found.") when unreadable.

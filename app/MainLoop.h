@@ -5,6 +5,7 @@
 
 class GameWorld;
 class Monster;
+class SoundPlayer;
 
 const int PREPARED_MONSTER_COUNT = 20;
 
@@ -26,7 +27,7 @@ class MainLoop {
 
     // Waits until the clock has moved on from the previous pass, then runs
     // one pass: timing, title, pause key, mute key, monster release, the
-    // frame, and the keys that end the game.
+    // frame, its events to the sound, and the keys that end the game.
     LoopStep pass();
 
     GameWorld* world;
@@ -40,6 +41,8 @@ class MainLoop {
     int spawnTimer = 2000;
     int releasedCount = 0;
     std::string title; // the last title written to the window
+    // Hears the game's events after each frame; none while null.
+    SoundPlayer* sound = nullptr; // not owned
 
   private:
     uint32_t waitForNextTick() const;
@@ -47,5 +50,6 @@ class MainLoop {
     void handleMuteKey();
     void showFrameRate(float rate);
     void releaseMonsters(int elapsed);
+    void handOnEvents();
     LoopStep readEndKeys() const;
 };

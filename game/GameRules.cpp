@@ -1,10 +1,10 @@
 // The rules of the game: strikes, blasts, dying monsters, victory and defeat.
 #include "app/GameWorld.h"
 
-#include "app/GameSounds.h"
 #include "game/Monster.h"
 #include "game/Player.h"
 #include "model/Model.h"
+#include "model/Origin.h"
 
 #include <cstdio>
 
@@ -43,7 +43,8 @@ void strikeIfInReach(GameWorld& world, Monster& monster) {
         return;
     monster.attackCooldown = ATTACK_COOLDOWN;
     world.hitFlash = true;
-    world.cue(SOUND_STRIKE, monster);
+    world.events.push_back(
+        {GameEventKind::MONSTER_STRIKE, NO_COLOUR, originOf(monster.worldMatrix)});
     for (int point = 0; point < strikeDamage(monster.kind); ++point)
         world.player->hit();
 }
@@ -88,13 +89,14 @@ void GameWorld::updateMonsters(int dt) {
         // from the next run on.
         if (isBlastedByItsRune(&monster, player)) {
             monster.alive = false;
-            cue(SOUND_DEATH, monster);
+            events.push_back(
+                {GameEventKind::MONSTER_DEATH, NO_COLOUR, originOf(monster.worldMatrix)});
         }
     }
     if (deadCount == monsterTotal && !victory) {
         victory = true;
         printMessage("GAME OVER - VICTORY");
-        cueEnding(SOUND_VICTORY);
+        events.push_back({GameEventKind::VICTORY, NO_COLOUR, glm::vec3(0.0f)});
     }
 }
 
@@ -102,7 +104,6 @@ void GameWorld::updatePlayer(int dt) {
     if (player == nullptr)
         return;
     const bool defeatBefore = defeat;
-    const PlayerSoundState before = soundStateOf(*player);
     if (player->lifePoints < 1)
         defeat = true;
     // A running teleport goes on while paused and after the game is over,
@@ -115,9 +116,10 @@ void GameWorld::updatePlayer(int dt) {
         if (!gameOverShown && !paused)
             player->update(static_cast<float>(dt));
     }
-    cuePlayerEvents(before);
+    events.insert(events.end(), player->events.begin(), player->events.end());
+    player->events.clear();
     if (defeat && !defeatBefore)
-        cueEnding(SOUND_DEFEAT);
+        events.push_back({GameEventKind::DEFEAT, NO_COLOUR, glm::vec3(0.0f)});
     player->model->draw();
 }
 

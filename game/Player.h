@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameEvents.h"
+
 #include <glm/glm.hpp>
 
 #include <vector>
@@ -85,6 +87,8 @@ class Player {
     glm::vec3 jumpVelocity{0.0f};
     // Where the running jump took off; it never takes the mage lower.
     float jumpTakeOffHeight = 0.0f;
+    // What the mage's steps did, for the world to collect after each step.
+    GameEvents events;
 
   private:
     // The fields of one trap rune (red, green or blue), so that the three
@@ -98,6 +102,7 @@ class Player {
         float& blastTime;
         bool& recharging;
         float blastLength;
+        int colour; // 0 red, 1 green, 2 blue
     };
     TrapRune redTrap();
     TrapRune greenTrap();
