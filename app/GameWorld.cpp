@@ -13,14 +13,24 @@ namespace {
 const char* const INTERFACE_FOLDER = "../bin/objects/interface/";
 }
 
-GLuint loadInterfacePicture(const char* fileName) {
+GLuint loadInterfacePicture(const char* fileName, PaintedArea* painted) {
     SDL_Surface* image = loadBmp(std::string(INTERFACE_FOLDER) + fileName);
     if (image == nullptr) {
         printf("No texture found.\n");
         fflush(stdout);
         return 0;
     }
+    if (painted != nullptr)
+        *painted = findPaintedArea(image);
     return uploadTexture(image);
+}
+
+GLuint GameWorld::loadPicture(const char* fileName) {
+    PaintedArea painted;
+    const GLuint texture = loadInterfacePicture(fileName, &painted);
+    if (texture != 0)
+        paintedAreas[texture] = painted;
+    return texture;
 }
 
 GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
@@ -31,20 +41,21 @@ GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
     buildPostProcessTarget(postTarget);
     buildScreenQuad(screenQuad, postProcessShader);
 
-    victoryTexture = loadInterfacePicture("victory.bmp");
-    defeatTexture = loadInterfacePicture("defeat.bmp");
-    tutorialTexture = loadInterfacePicture("tutorial.bmp");
-    backgroundTexture = loadInterfacePicture("backgroundINTERFACE.bmp");
+    victoryTexture = loadPicture("victory.bmp");
+    defeatTexture = loadPicture("defeat.bmp");
+    tutorialTexture = loadPicture("tutorial.bmp");
+    backgroundTexture = loadPicture("backgroundINTERFACE.bmp");
     const char* const runeFiles[4] = {"redruneINTERFACE.bmp", "greenruneINTERFACE.bmp",
                                       "blueruneINTERFACE.bmp", "whiteruneINTERFACE.bmp"};
     const char* const activeFiles[4] = {"redactiveINTERFACE.bmp", "greenactiveINTERFACE.bmp",
                                         "blueactiveINTERFACE.bmp", "whiteactiveINTERFACE.bmp"};
     for (int i = 0; i < 4; ++i)
-        runeIcons[i] = loadInterfacePicture(runeFiles[i]);
+        runeIcons[i] = loadPicture(runeFiles[i]);
     for (int i = 0; i < 4; ++i)
-        activeIcons[i] = loadInterfacePicture(activeFiles[i]);
-    hitTexture = loadInterfacePicture("hit.bmp");
+        activeIcons[i] = loadPicture(activeFiles[i]);
+    hitTexture = loadPicture("hit.bmp");
     counterGlyphs = loadInterfacePicture("countersINTERFACE.bmp");
+    runeMarkCells = loadInterfacePicture("runemarksINTERFACE.bmp");
 }
 
 void GameWorld::addSceneModel(Model* model) {

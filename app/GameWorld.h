@@ -2,10 +2,12 @@
 
 #include "game/GameEvents.h"
 #include "render/GL.h"
+#include "render/PaintedArea.h"
 #include "render/RenderTargets.h"
 
 #include <glm/glm.hpp>
 
+#include <unordered_map>
 #include <vector>
 
 class Camera;
@@ -33,6 +35,13 @@ class GameWorld {
     void renderInterface(int elapsed);
     // The bar's counters: life, monsters slain and monsters still to come.
     void drawCounters();
+    // The marks over the laid trap runes and the rune icons in the bar.
+    void drawRuneMarks();
+    void drawRuneIcons(int elapsed);
+    // Loads an interface picture and keeps where it is painted.
+    GLuint loadPicture(const char* fileName);
+    // Blends the picture over the window where it is painted.
+    void drawPicture(GLuint texture);
 
     // Uniforms of the camera and the light, written into modelShader.
     void setCameraUniforms();
@@ -44,6 +53,9 @@ class GameWorld {
     // The game rules.
     void updateMonsters(int dt);
     void updatePlayer(int dt);
+    // Which laid trap runes a blast would now kill with, from the state the
+    // frame leaves: after the monsters' second update and the player's.
+    void judgeRuneReadiness();
 
     ShaderProgram* modelShader;
     ShaderProgram* shadowShader;
@@ -60,6 +72,7 @@ class GameWorld {
     GLuint runeIcons[4] = {0, 0, 0, 0};   // red, green, blue, white
     GLuint activeIcons[4] = {0, 0, 0, 0}; // red, green, blue, white
     GLuint counterGlyphs = 0;             // digits and the life meter of the counters
+    GLuint runeMarkCells = 0;             // colours of the marks over laid trap runes
     Light* light = nullptr;
     Camera* camera = nullptr;
     std::vector<Model*> sceneModels;
@@ -75,9 +88,18 @@ class GameWorld {
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;
+    // Red, green, blue: laid, with a living monster of its colour on its
+    // kill square, so that a blast set off now would kill it.
+    bool runeReady[3] = {false, false, false};
+    int cueClock = 0; // ms of frames drawn; paces the ready runes' pulse
+    // Red, green, blue, white: ms left of the blink of a refused rune's icon.
+    int iconBlinkTime[4] = {0, 0, 0, 0};
+    // Where each loaded interface picture is painted, by texture name.
+    std::unordered_map<GLuint, PaintedArea> paintedAreas;
     // What happened since the main loop last handed the events on.
     GameEvents events;
 };
 
 // Loads an interface picture; 0 (and "No texture found.") when unreadable.
-GLuint loadInterfacePicture(const char* fileName);
+// Where it is painted goes into `painted` when given.
+GLuint loadInterfacePicture(const char* fileName, PaintedArea* painted = nullptr);

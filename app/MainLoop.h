@@ -29,6 +29,9 @@ class MainLoop {
     // one pass: timing, title, pause key, mute key, monster release, the
     // frame, its events to the sound, and the keys that end the game.
     LoopStep pass();
+    // The release schedule: while the game runs, the next prepared monster
+    // enters 2000 ms after the start and then every 5000 ms.
+    void releaseMonsters(int elapsed);
 
     GameWorld* world;
     Monster** preparedMonsters;
@@ -49,7 +52,6 @@ class MainLoop {
     void handlePauseKey();
     void handleMuteKey();
     void showFrameRate(float rate);
-    void releaseMonsters(int elapsed);
     void handOnEvents();
     LoopStep readEndKeys() const;
 };

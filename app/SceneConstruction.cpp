@@ -88,25 +88,6 @@ void placeMonsterModels(Models& models) {
     }
 }
 
-// rand() is drawn for the kind first, then for the corner, monster by monster,
-// so a fixed seed gives the same twenty monsters.
-void prepareMonsters(Models& models, Monster* (&prepared)[PREPARED_MONSTER_COUNT]) {
-    for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i) {
-        for (Model* kindModel : models.monsterKinds)
-            kindModel->restoreModelMatrix();
-        int kind = rand() % 3;
-        int corner = rand() % 4;
-        glm::mat4 placement = glm::translate(IDENTITY, SPAWN_CORNERS[corner]);
-        Model* kindModel = models.monsterKinds[kind];
-        if (!kindModel->loaded)
-            kindModel->load();
-        Monster* monster = new Monster(kindModel, placement);
-        monster->kind = kind;
-        monster->speed = MONSTER_SPEEDS[kind];
-        prepared[i] = monster;
-    }
-}
-
 void placeStaticModels(Models& models) {
     models.mage->multiplyModelMatrix(glm::rotate(IDENTITY, glm::radians(90.0f), X_AXIS));
     models.mage->multiplyModelMatrix(glm::rotate(IDENTITY, glm::radians(180.0f), Z_AXIS));
@@ -143,6 +124,23 @@ void loadStaticModels(Models& models) {
 
 } // namespace
 
+void prepareMonsters(Model* const (&kindModels)[3], Monster* (&prepared)[PREPARED_MONSTER_COUNT]) {
+    for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i) {
+        for (Model* kindModel : kindModels)
+            kindModel->restoreModelMatrix();
+        int kind = rand() % 3;
+        int corner = rand() % 4;
+        glm::mat4 placement = glm::translate(IDENTITY, SPAWN_CORNERS[corner]);
+        Model* kindModel = kindModels[kind];
+        if (!kindModel->loaded)
+            kindModel->load();
+        Monster* monster = new Monster(kindModel, placement);
+        monster->kind = kind;
+        monster->speed = MONSTER_SPEEDS[kind];
+        prepared[i] = monster;
+    }
+}
+
 Scene buildScene() {
     Programs programs = buildPrograms();
     Camera* camera = new Camera(glm::vec3(0.0f, 5.0f, -5.0f), glm::vec3(0.0f));
@@ -152,7 +150,9 @@ Scene buildScene() {
     Models models = constructModels(light, camera, programs.model);
     placeMonsterModels(models);
     Scene scene;
-    prepareMonsters(models, scene.preparedMonsters);
+    for (int kind = 0; kind < 3; ++kind)
+        scene.monsterKinds[kind] = models.monsterKinds[kind];
+    prepareMonsters(scene.monsterKinds, scene.preparedMonsters);
     placeStaticModels(models);
     loadStaticModels(models);
 

@@ -18,18 +18,20 @@ void printMessage(const char* text) {
     fflush(stdout);
 }
 
+const int TRAP_COLOURS = 3; // red, green and blue runes kill monster kinds 0, 1 and 2
+
+// A monster stands on the kill square of the trap rune of its own colour.
+bool standsOnItsRune(const Monster* monster, const Player* player) {
+    const glm::vec3 laidAt[TRAP_COLOURS] = {player->redPos, player->greenPos, player->bluePos};
+    const int kind = monster->kind;
+    return kind >= 0 && kind < TRAP_COLOURS && monster->isHitAt(laidAt[kind]);
+}
+
 // A monster standing on the blast of the rune of its colour dies.
 bool isBlastedByItsRune(const Monster* monster, const Player* player) {
-    switch (monster->kind) {
-    case 0:
-        return player->redActive && monster->isHitAt(player->redPos);
-    case 1:
-        return player->greenActive && monster->isHitAt(player->greenPos);
-    case 2:
-        return player->blueActive && monster->isHitAt(player->bluePos);
-    default:
-        return false;
-    }
+    const bool blasting[TRAP_COLOURS] = {player->redActive, player->greenActive,
+                                         player->blueActive};
+    return standsOnItsRune(monster, player) && blasting[monster->kind];
 }
 
 int strikeDamage(int kind) {
@@ -97,6 +99,20 @@ void GameWorld::updateMonsters(int dt) {
         victory = true;
         printMessage("GAME OVER - VICTORY");
         events.push_back({GameEventKind::VICTORY, NO_COLOUR, glm::vec3(0.0f)});
+    }
+}
+
+// A laid trap rune is ready while a blast set off now would kill: the hit
+// rule itself, asked of a living monster of the rune's colour.
+void GameWorld::judgeRuneReadiness() {
+    if (player == nullptr)
+        return;
+    const bool laid[TRAP_COLOURS] = {player->redPlaced, player->greenPlaced, player->bluePlaced};
+    for (bool& ready : runeReady)
+        ready = false;
+    for (const Monster* monster : monsters) {
+        if (monster->alive && standsOnItsRune(monster, player) && laid[monster->kind])
+            runeReady[monster->kind] = true;
     }
 }
 

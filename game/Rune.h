@@ -8,6 +8,10 @@ class ParticleSystem;
 // Where a rune waits while it is not on the ground: outside the arena disc.
 const float RUNE_PARK = 10.0f;
 
+// The height above the floor (world height 0) of a trap rune's face, the
+// square its blast kills in.
+const float RUNE_FACE_HEIGHT = 0.014f;
+
 // How long a trap rune's blast kills once it is set off, in ms.
 const float RED_BLAST_MS = 500.0f;
 const float GREEN_BLAST_MS = 500.0f;

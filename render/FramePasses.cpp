@@ -81,6 +81,7 @@ void GameWorld::renderMainPass(int elapsed) {
     drawSceneModels();
     updateMonsters(elapsed);
     updatePlayer(elapsed);
+    judgeRuneReadiness();
 
     Rune* const runesInDrawOrder[4] = {player->blueRune, player->redRune, player->greenRune,
                                        player->whiteRune};

@@ -4,15 +4,79 @@
 
 #include "game/Monster.h"
 #include "game/Player.h"
+#include "game/Rune.h"
+#include "render/Camera.h"
 #include "render/HudCounters.h"
 #include "render/HudLayout.h"
+#include "render/InterfaceDraw.h"
+#include "render/RuneMarks.h"
 #include "render/ShaderProgram.h"
 
 namespace {
 
 const int HIT_FLASH_MS = 20;
+const int READY_PULSE_MS = 125; // each half of a ready rune's pulse
+const int BLINK_PHASE_MS = 90;  // a refused rune's icon: off, on, off, on
+
+// The icon of a refused rune goes off and on twice, starting off.
+bool blinkedOff(int blinkTimeLeft) {
+    return blinkTimeLeft > 0 && (blinkTimeLeft - 1) / BLINK_PHASE_MS % 2 == 1;
+}
 
 } // namespace
+
+// A picture that failed to load is skipped: drawn untextured it would cover
+// the whole window in opaque black.
+void GameWorld::drawPicture(GLuint texture) {
+    if (texture == 0 || screenQuad.shader == nullptr)
+        return;
+    screenQuad.texture = texture;
+    const auto painted = paintedAreas.find(texture);
+    if (painted == paintedAreas.end()) {
+        drawScreenQuad(screenQuad);
+        return;
+    }
+    drawPaintedPicture(screenQuad, texture, painted->second);
+}
+
+// Over the scene, so that the mage standing on a rune never hides it.
+void GameWorld::drawRuneMarks() {
+    if (runeMarkCells == 0 || camera == nullptr)
+        return;
+    const glm::mat4 viewProjection = camera->projection * camera->viewMatrix();
+    const bool brightPhase = (cueClock / READY_PULSE_MS) % 2 == 0;
+    const Rune* const traps[3] = {player->redRune, player->greenRune, player->blueRune};
+    const glm::vec3 laidAt[3] = {player->redPos, player->greenPos, player->bluePos};
+    for (int colour = 0; colour < 3; ++colour) {
+        // A rune stays on the ground while its blast runs.
+        if (!traps[colour]->placed)
+            continue;
+        const glm::vec3 face(laidAt[colour].x, RUNE_FACE_HEIGHT, laidAt[colour].z);
+        drawRuneMark(*interfaceShader, runeMarkCells, viewProjection,
+                     {colour, face, runeReady[colour]}, brightPhase);
+    }
+}
+
+// A recharging rune shows no icon; a laid one shows its active icon, lit
+// up once more while a blast would kill. A refused one blinks.
+void GameWorld::drawRuneIcons(int elapsed) {
+    const bool recharging[4] = {player->redRecharging, player->greenRecharging,
+                                player->blueRecharging, player->whiteRecharging};
+    const bool placed[4] = {player->redPlaced, player->greenPlaced, player->bluePlaced,
+                            player->whitePlaced};
+    for (int i = 0; i < 4; ++i) {
+        const bool off = blinkedOff(iconBlinkTime[i]);
+        iconBlinkTime[i] = iconBlinkTime[i] > elapsed ? iconBlinkTime[i] - elapsed : 0;
+        if (recharging[i] || off)
+            continue;
+        drawPicture(placed[i] ? activeIcons[i] : runeIcons[i]);
+        if (i < 3 && runeReady[i]) {
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+            drawPicture(activeIcons[i]);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        }
+    }
+}
 
 void GameWorld::renderInterface(int elapsed) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
@@ -22,15 +86,8 @@ void GameWorld::renderInterface(int elapsed) {
     glDisable(GL_DEPTH_TEST);
     glUseProgram(interfaceShader->program);
 
-    // A picture that failed to load is skipped: drawn untextured it would
-    // cover the whole window in opaque black.
-    auto drawPicture = [this](GLuint texture) {
-        if (texture == 0)
-            return;
-        screenQuad.texture = texture;
-        drawScreenQuad(screenQuad);
-    };
-
+    cueClock += elapsed;
+    drawRuneMarks();
     if (hitFlash) {
         drawPicture(hitTexture);
         hitFlashTime += elapsed;
@@ -41,15 +98,7 @@ void GameWorld::renderInterface(int elapsed) {
     }
     drawPicture(backgroundTexture);
 
-    const bool recharging[4] = {player->redRecharging, player->greenRecharging,
-                                player->blueRecharging, player->whiteRecharging};
-    const bool placed[4] = {player->redPlaced, player->greenPlaced, player->bluePlaced,
-                            player->whitePlaced};
-    // A recharging rune shows no icon; a laid one shows its active icon.
-    for (int i = 0; i < 4; ++i) {
-        if (!recharging[i])
-            drawPicture(placed[i] ? activeIcons[i] : runeIcons[i]);
-    }
+    drawRuneIcons(elapsed);
     drawCounters();
 
     if (defeat) {

@@ -1,7 +1,7 @@
 #include "render/HudCounters.h"
 
 #include "render/HudLayout.h"
-#include "render/ShaderProgram.h"
+#include "render/InterfaceDraw.h"
 
 namespace {
 
@@ -29,21 +29,7 @@ void drawAtlasRect(const ShaderProgram& program, GLuint atlas, PixelRect from, P
     const float t1 = 1.0f - static_cast<float>(from.top + from.height) / hud::ATLAS_HEIGHT;
     const float uvs[8] = {s0, t0, s1, t0, s1, t1, s0, t1};
 
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, atlas);
-    glUniform1i(glGetUniformLocation(program.program, "texture"), 0);
-    const GLint position = glGetAttribLocation(program.program, "vertPos");
-    const GLint uv = glGetAttribLocation(program.program, "vertUv");
-    if (position < 0 || uv < 0)
-        return;
-    glEnableVertexAttribArray(static_cast<GLuint>(position));
-    glVertexAttribPointer(static_cast<GLuint>(position), 4, GL_FLOAT, GL_FALSE, 0, positions);
-    glEnableVertexAttribArray(static_cast<GLuint>(uv));
-    glVertexAttribPointer(static_cast<GLuint>(uv), 2, GL_FLOAT, GL_FALSE, 0, uvs);
-    glDrawArrays(GL_QUADS, 0, 4);
-    // The arrays live on this stack frame: no later draw may find them enabled.
-    glDisableVertexAttribArray(static_cast<GLuint>(position));
-    glDisableVertexAttribArray(static_cast<GLuint>(uv));
+    drawInterfaceVertices(program, atlas, GL_QUADS, positions, uvs, 4);
 }
 
 } // namespace

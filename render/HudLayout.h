@@ -59,4 +59,15 @@ const int TO_COME_LABEL_BASELINE = 734;
 const CounterPlace SLAIN_NUMBER = {866, 660};
 const CounterPlace TO_COME_NUMBER = {866, 710};
 
+// The rune marks atlas: solid cells the marks over a laid trap rune's kill
+// square sample from. Row c (red, green, blue) holds that rune's outline
+// colour, then its fill while the rune is ready, bright and dim for the
+// pulse; the last row holds the dark edge drawn under every outline. Each
+// cell is a square of MARK_CELL pixels, so a sample at its centre takes one
+// colour alone.
+const int MARK_ATLAS_SIZE = 16;
+const int MARK_CELL = 4;
+enum MarkColumn { MARK_OUTLINE, MARK_FILL_BRIGHT, MARK_FILL_DIM };
+const int MARK_EDGE_ROW = 3;
+
 } // namespace hud

@@ -24,7 +24,7 @@ MODELS = ["mage", "arena", "skysphere", "redmonster", "greenmonster", "monster",
 PICTURES = ["victory", "defeat", "tutorial", "hit", "backgroundINTERFACE", "countersINTERFACE",
             "redruneINTERFACE", "greenruneINTERFACE", "blueruneINTERFACE",
             "whiteruneINTERFACE", "redactiveINTERFACE", "greenactiveINTERFACE",
-            "blueactiveINTERFACE", "whiteactiveINTERFACE"]
+            "blueactiveINTERFACE", "whiteactiveINTERFACE", "runemarksINTERFACE"]
 
 PROGRAMS = ["modelshader", "particleshader", "shadowshader", "postprocess",
             "interfaceshader"]

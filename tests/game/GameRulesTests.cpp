@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
+#include <random>
 #include <string>
 #include <vector>
 
@@ -187,6 +187,66 @@ TEST_F(RulesTest, WhilePausedNothingMovesButStrikesAndBlastsCount) {
     EXPECT_FALSE(onTheRune->alive);
     EXPECT_TRUE(arena->player->greenActive); // its blast time does not run
     EXPECT_EQ(arena->player->monsters.size(), 3u);
+}
+
+// The fields of one trap colour that laying and setting off change.
+struct TrapFields {
+    bool& laid;
+    bool& blasting;
+    glm::vec3& laidAt;
+};
+
+TrapFields trapFields(Player& player, int colour) {
+    if (colour == RED)
+        return {player.redPlaced, player.redActive, player.redPos};
+    if (colour == GREEN)
+        return {player.greenPlaced, player.greenActive, player.greenPos};
+    return {player.bluePlaced, player.blueActive, player.bluePos};
+}
+
+// The cue of a laid trap rune is the hit rule itself: over seeded crowds of
+// every kind around the rune, some on or just off the square's edges, the
+// rune shows ready exactly when setting it off in that frame kills.
+TEST_F(RulesTest, ALaidRuneIsReadyExactlyWhenItsBlastWouldKill) {
+    std::mt19937 random(2026);
+    std::uniform_real_distribution<float> around(-0.35f, 0.35f), anywhere(-5.0f, 5.0f);
+    const float edges[] = {-0.2f, -0.1999f, 0.1999f, 0.2f, -0.2001f, 0.2001f};
+    auto offset = [&] { return random() % 3 == 0 ? edges[random() % 6] : around(random); };
+    int readyCount = 0;
+    const int states = 300;
+    for (int state = 0; state < states; ++state) {
+        const int colour = state % 3;
+        TrapFields trap = trapFields(*arena->player, colour);
+        trap.laid = true;
+        trap.laidAt = glm::vec3(anywhere(random), 0.23f, anywhere(random));
+        std::vector<std::unique_ptr<Monster>> crowd;
+        world->monsters.clear();
+        for (int i = 0; i < 4; ++i) {
+            crowd.push_back(makeMonster(model.get(), static_cast<int>(random() % 3),
+                                        trap.laidAt.x + offset(), trap.laidAt.z + offset()));
+            crowd.back()->alive = random() % 5 != 0;
+            world->monsters.push_back(crowd.back().get());
+        }
+        std::vector<bool> aliveBefore;
+        for (const auto& monster : crowd)
+            aliveBefore.push_back(monster->alive);
+
+        world->judgeRuneReadiness();
+        const bool ready = world->runeReady[colour];
+        EXPECT_FALSE(world->runeReady[(colour + 1) % 3] || world->runeReady[(colour + 2) % 3]);
+        trap.laid = false;
+        trap.blasting = true;
+        world->updateMonsters(0);
+        bool killed = false;
+        for (size_t i = 0; i < crowd.size(); ++i)
+            killed = killed || (aliveBefore[i] && !crowd[i]->alive);
+        EXPECT_EQ(ready, killed) << "state " << state;
+        readyCount += ready ? 1 : 0;
+        trap.blasting = false;
+    }
+    // Both answers come up often enough to mean something.
+    EXPECT_GT(readyCount, states / 10);
+    EXPECT_LT(readyCount, states - states / 10);
 }
 
 TEST_F(RulesTest, ARunningTeleportFinishesDuringAPause) {

@@ -1,6 +1,7 @@
 #include "Models.h"
 #include "WorldFit.h"
 #include "game/Monster.h"
+#include "game/Rune.h"
 
 #include <cmath>
 
@@ -12,7 +13,6 @@ const float RUNE_RADIUS = 0.3f;
 // camera's distances, low enough to read as lying on the floor.
 const float RUNE_DISC_HEIGHT = 0.008f;
 const float RUNE_RING_HEIGHT = 0.011f;
-const float RUNE_FACE_HEIGHT = 0.014f;
 const float RUNE_FRAME_HEIGHT = 0.017f;
 const float RUNE_GLYPH_HEIGHT = 0.02f;
 const float RUNE_FRAME_WIDTH = 0.022f;

@@ -143,6 +143,26 @@ Image counterGlyphs(Fonts& fonts) {
     return image;
 }
 
+// The solid cells the marks over a laid trap rune are drawn from: for each
+// trap colour its outline and its ready fill, bright and dim, and the dark
+// edge under every outline, so an outline reads on the pale floor and on
+// dark robes alike.
+Image runeMarks() {
+    Image image(hud::MARK_ATLAS_SIZE, hud::MARK_ATLAS_SIZE, glm::vec4(0.0f));
+    auto cell = [&](int column, int row, glm::vec4 colour) {
+        const int x = column * hud::MARK_CELL, y = row * hud::MARK_CELL;
+        image.fillRect(x, y, x + hud::MARK_CELL, y + hud::MARK_CELL, colour);
+    };
+    for (int rune = 0; rune < 3; ++rune) {
+        const glm::vec3 light = glm::mix(glm::vec3(RUNE_COLOURS[rune]), glm::vec3(1.0f), 0.4f);
+        cell(hud::MARK_OUTLINE, rune, RUNE_COLOURS[rune]);
+        cell(hud::MARK_FILL_BRIGHT, rune, glm::vec4(light, 0.8f));
+        cell(hud::MARK_FILL_DIM, rune, glm::vec4(light, 0.45f));
+    }
+    cell(hud::MARK_OUTLINE, hud::MARK_EDGE_ROW, glm::vec4(0.0f, 0.0f, 0.0f, 0.7f));
+    return image;
+}
+
 // A rune ready to lay (active = false) or laid and waiting to be set off.
 Image runeIcon(int slot, bool active) {
     Image image = screen();
@@ -164,6 +184,26 @@ Image runeIcon(int slot, bool active) {
     return image;
 }
 
+// The one technique that works: monsters stop short of the mage, so a rune
+// catches one only when the mage lures it across.
+void tutorialTechnique(Image& image, Fonts& fonts, float top) {
+    image.roundedRect(142.0f, top, 882.0f, top + 112.0f, 12.0f,
+                      glm::vec4(0.16f, 0.12f, 0.05f, 0.9f));
+    image.roundedRect(142.0f, top, 882.0f, top + 112.0f, 12.0f, GOLD, 1.5f);
+    const glm::vec4 text(0.96f, 0.93f, 0.84f, 1.0f);
+    const char* const lines[] = {
+        "Monsters stop an arm's length away: a rune at your own feet never catches one.",
+        "Lay a rune, step away so that a monster of its colour walks over it,",
+        "and set it off the moment the rune lights up.",
+        "Runes keep a step apart: beside another rune a rune key is refused, its icon blinks.",
+    };
+    float y = top + 24.0f;
+    for (const char* line : lines) {
+        fonts.regular.drawCentred(image, line, 17, 512.0f, y, text);
+        y += 24.0f;
+    }
+}
+
 Image tutorial(Fonts& fonts) {
     Image image = screen();
     // Above the head-up display bar, which stays visible below it.
@@ -171,13 +211,14 @@ Image tutorial(Fonts& fonts) {
     image.roundedRect(left, top, right, bottom, 24.0f, glm::vec4(0.05f, 0.04f, 0.09f, 0.9f));
     image.roundedRect(left, top, right, bottom, 24.0f, GOLD, 3.0f);
     const glm::vec4 text(0.93f, 0.91f, 0.86f, 1.0f), muted(0.75f, 0.73f, 0.7f, 1.0f);
-    fonts.title.drawCentred(image, "TALMORAK ARENA", 54, 512.0f, 92.0f, GOLD);
+    fonts.title.drawCentred(image, "TALMORAK ARENA", 48, 512.0f, 80.0f, GOLD);
     fonts.regular.drawCentred(
-        image, "Twenty monsters walk in through the four gates, one every five seconds.", 19,
-        512.0f, 132.0f, text);
+        image, "Twenty monsters walk in through the four gates, one every five seconds.", 18,
+        512.0f, 114.0f, text);
     fonts.regular.drawCentred(image,
                               "Slay them all with your runes before they take your 20 life points.",
-                              19, 512.0f, 158.0f, text);
+                              18, 512.0f, 137.0f, text);
+    tutorialTechnique(image, fonts, 152.0f);
     struct Row {
         const char* keys;
         const char* action;
@@ -186,30 +227,30 @@ Image tutorial(Fonts& fonts) {
         {"W / S", "walk forward / back"},
         {"A / D", "turn left / right"},
         {"Space", "jump"},
-        {"1", "red rune: lay it, press again to blast red monsters"},
-        {"2", "green rune: lay it, press again to blast green monsters"},
-        {"3", "blue rune: lay it, press again to blast grey monsters"},
+        {"1  2  3", "red, green, blue rune: lay it, press again to set it off"},
+        {"", "red kills red, green kills green, blue the blue-striped monsters"},
         {"E", "white rune: lay it, press again to teleport back to it"},
         {"Arrows", "camera: zoom in and out, pan left and right"},
         {"Keypad 2 4 6 8", "camera: lower, orbit, raise"},
         {"C", "camera follows the mage on / off"},
         {"X", "camera back to its starting view of the mage, not turned"},
         {"F1", "switch the post-process look"},
+        {"F11", "fullscreen on / off (Alt+Enter too)"},
         {"M", "sound off / on"},
         {"P", "pause and resume"},
         {"Enter", "play again, once the game is won or lost"},
         {"Esc", "quit"},
     };
-    float y = 200.0f;
+    float y = 288.0f;
     for (const Row& row : rows) {
-        const int width = fonts.bold.measure(row.keys, 18);
-        fonts.bold.draw(image, row.keys, 18, 318.0f - width, y, GOLD);
-        fonts.regular.draw(image, row.action, 18, 340.0f, y, muted);
-        y += 23.0f;
+        const int width = fonts.bold.measure(row.keys, 17);
+        fonts.bold.draw(image, row.keys, 17, 318.0f - width, y, GOLD);
+        fonts.regular.draw(image, row.action, 17, 340.0f, y, muted);
+        y += 19.5f;
     }
     // The same picture opens the game and covers every pause.
-    image.roundedRect(352.0f, 572.0f, 672.0f, 618.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
-    fonts.bold.drawCentred(image, "Press P to play", 28, 512.0f, 606.0f,
+    image.roundedRect(372.0f, 590.0f, 652.0f, 628.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
+    fonts.bold.drawCentred(image, "Press P to play", 24, 512.0f, 617.0f,
                            glm::vec4(1.0f, 0.95f, 0.7f, 1.0f));
     return image;
 }
@@ -295,5 +336,6 @@ bool writePictures(const std::string& folder, const std::string& fontFolder) {
           "defeat.bmp");
     write(hitFlash(), "hit.bmp");
     write(counterGlyphs(fonts), "countersINTERFACE.bmp");
+    write(runeMarks(), "runemarksINTERFACE.bmp");
     return ok;
 }

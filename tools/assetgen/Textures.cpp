@@ -125,6 +125,10 @@ Image monsterTexture(const MonsterPalette& palette) {
     paintTile(image, 0, 0, MONSTER_ATLAS_TILES, [&](float u, float v) {
         // Skin with darker scales or warts.
         const float spots = fractalNoise(u * 10.0f, v * 10.0f, seed, 3);
+        const float band = 0.5f + 0.5f * std::sin((u + v) * 2.0f * PI * 2.0f +
+                                                  3.0f * fractalNoise(u * 2, v * 2, seed + 2, 2));
+        if (band < palette.markingShare)
+            return palette.markings * (0.9f + 0.2f * spots);
         return palette.skin * (0.8f + 0.35f * spots) * (spots > 0.68f ? 0.75f : 1.0f);
     });
     paintTile(image, 1, 0, MONSTER_ATLAS_TILES, [&](float u, float v) {

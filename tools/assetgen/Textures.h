@@ -39,6 +39,10 @@ struct MonsterPalette {
     glm::vec3 accent; // horns, claws, teeth
     glm::vec3 eyes;   // glowing
     unsigned seed;
+    // Bands painted across the skin, such as the blue rune's colour on the
+    // monsters it kills; a share of 0 paints none.
+    glm::vec3 markings = glm::vec3(0.0f);
+    float markingShare = 0.0f;
 };
 enum MonsterTile { MONSTER_SKIN, MONSTER_DARK, MONSTER_ACCENT, MONSTER_EYES };
 const int MONSTER_ATLAS_SIZE = 128;

@@ -56,11 +56,15 @@ bool writeTextures(const std::string& objects) {
                                {0.9f, 0.88f, 0.62f},
                                {1.0f, 0.3f, 0.1f},
                                202};
-    const MonsterPalette plain{{0.62f, 0.6f, 0.56f},
-                               {0.36f, 0.34f, 0.32f},
-                               {0.84f, 0.82f, 0.74f},
+    // The plain monsters carry the blue rune's colour: pale bone skin with
+    // blue bands, and blue hide.
+    const MonsterPalette plain{{0.9f, 0.88f, 0.82f},
+                               {0.12f, 0.3f, 0.88f},
+                               {0.55f, 0.75f, 1.0f},
                                {0.45f, 0.8f, 1.0f},
-                               303};
+                               303,
+                               {0.15f, 0.38f, 1.0f},
+                               0.4f};
     ok = monsterTexture(red).writeBmp(objects + "/redmonster.bmp", false) && ok;
     ok = monsterTexture(green).writeBmp(objects + "/greenmonster.bmp", false) && ok;
     ok = monsterTexture(plain).writeBmp(objects + "/monster.bmp", false) && ok;

@@ -14,13 +14,13 @@
 // writes <view>_mode0.ppm and <view>_mode1.ppm per view, and prints each
 // view's eye and target.
 #include "app/GameWorld.h"
-#include "app/Keyboard.h"
 #include "app/MainLoop.h"
 #include "app/SceneConstruction.h"
 #include "app/Startup.h"
 #include "app/Window.h"
 #include "render/Camera.h"
 #include "render/RenderTargets.h"
+#include "tools/common/ToolGame.h"
 
 #include <SDL.h>
 
@@ -32,7 +32,7 @@
 
 namespace {
 
-const uint32_t PASS_MS = 100;
+const int PASS_MS = 100;
 const unsigned SEED = 7;
 
 // The camera keys of one view and how long each is held, in turn.
@@ -60,66 +60,17 @@ const std::vector<View>& views() {
     return all;
 }
 
-int heldKey = -1;
-
-bool scriptedKeyDown(int key) {
-    return key == heldKey;
-}
-
-// The game's clock, moved by PASS_MS before each pass.
-uint32_t gameTicks = 0;
-uint32_t readGameTicks() {
-    return gameTicks;
-}
-
-struct Game {
-    Scene scene;
-    MainLoop* loop;
-};
-
-// Passes of the real main loop, with `key` held throughout.
-void play(Game& game, int milliseconds, int key = -1) {
-    heldKey = key;
-    for (int t = 0; t < milliseconds; t += PASS_MS) {
-        gameTicks += PASS_MS;
-        game.loop->pass();
-    }
-    heldKey = -1;
-}
-
-void writePpm(const std::string& path) {
-    std::vector<unsigned char> pixels(SCREEN_WIDTH * SCREEN_HEIGHT * 3);
-    // The frame has been swapped already. Mesa's software renderer keeps the
-    // back buffer as it was, while the front buffer of a virtual display
-    // reads back black.
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "camera_views: cannot write %s\n", path.c_str());
-        return;
-    }
-    std::fprintf(file, "P6\n%d %d\n255\n", SCREEN_WIDTH, SCREEN_HEIGHT);
-    for (int y = SCREEN_HEIGHT - 1; y >= 0; --y)
-        std::fwrite(&pixels[static_cast<std::size_t>(y) * SCREEN_WIDTH * 3], 1, SCREEN_WIDTH * 3,
-                    file);
-    std::fclose(file);
-}
-
-void takeView(Game& game, const View& view, const std::string& folder) {
-    GameWorld* world = game.scene.world;
+void takeView(GameWorld* world, const View& view, const std::string& folder) {
     world->camera->eye = glm::vec3(0.0f, 5.0f, -5.0f);
     world->camera->target = glm::vec3(0.0f);
     std::vector<Monster*> released;
     std::swap(released, world->monsters);
-    heldKey = -1;
     for (const KeyHold& hold : view.holds) {
-        heldKey = hold.key;
+        holdToolKey(hold.key);
         for (int t = 0; t < hold.milliseconds; t += PASS_MS)
             world->frame(PASS_MS);
     }
-    heldKey = -1;
+    holdToolKey(-1);
     std::swap(released, world->monsters);
     const glm::vec3 eye = world->camera->eye, target = world->camera->target;
     std::printf("%s: eye (%.2f, %.2f, %.2f), target (%.2f, %.2f, %.2f)\n", view.name, eye.x, eye.y,
@@ -127,7 +78,7 @@ void takeView(Game& game, const View& view, const std::string& folder) {
     for (int mode = 0; mode < 2; ++mode) {
         world->postProcessMode = mode;
         world->frame(0);
-        writePpm(folder + "/" + view.name + "_mode" + std::to_string(mode) + ".ppm");
+        writeWindowPicture(folder + "/" + view.name + "_mode" + std::to_string(mode) + ".ppm");
     }
     world->postProcessMode = 0;
 }
@@ -139,23 +90,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: camera_views <output folder>\n");
         return 2;
     }
-    SDL_Init(SDL_INIT_NOPARACHUTE);
-    atexit(SDL_Quit);
-    if (!openGameWindow())
+    if (!openToolWindow(SEED))
         return 1;
-    srand(SEED);
-    setKeySource(scriptedKeyDown);
 
-    Game game{buildScene(), nullptr};
-    MainLoop loop(game.scene.world, game.scene.preparedMonsters, readGameTicks);
-    game.loop = &loop;
-    play(game, 1200);
-    play(game, PASS_MS, 'P');
-    play(game, 1200);
-    play(game, PASS_MS, '1');
-    play(game, 7000);
+    Scene scene = buildScene();
+    MainLoop loop(scene.world, scene.preparedMonsters, toolTicks);
+    playPasses(loop, 1200, PASS_MS);
+    playPasses(loop, PASS_MS, PASS_MS, 'P');
+    playPasses(loop, 1200, PASS_MS);
+    playPasses(loop, PASS_MS, PASS_MS, '1');
+    playPasses(loop, 7000, PASS_MS);
     for (const View& view : views())
-        takeView(game, view, argv[1]);
+        takeView(scene.world, view, argv[1]);
     windowTerminate();
     return 0;
 }

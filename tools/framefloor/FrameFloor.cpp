@@ -3,8 +3,9 @@
 // target are cleared, the model program is made current with its camera and
 // light uniforms, blending is switched on and off for the four runes, the
 // main target goes through the post-process program onto the window and six
-// full-window interface pictures (the full-load set: bar, four rune icons,
-// defeat) are blended on top, then the buffers are swapped. It uses the
+// interface pictures (the full-load set: bar, four rune icons, defeat) are
+// blended on top where they are painted, as the game draws them, then the
+// buffers are swapped. It uses the
 // game's own render targets, quad, programs and pictures, so the time left
 // between this and a game frame is the drawing of the scene itself.
 //
@@ -15,6 +16,7 @@
 #include "app/Startup.h"
 #include "app/Window.h"
 #include "render/Camera.h"
+#include "render/InterfaceDraw.h"
 #include "render/Light.h"
 #include "render/RenderTargets.h"
 #include "render/ShaderProgram.h"
@@ -36,6 +38,7 @@ struct FloorScene {
     PostProcessTarget postTarget;
     ScreenQuad screenQuad;
     GLuint pictures[6];
+    PaintedArea painted[6];
     Camera* camera;
     Light* light;
 };
@@ -115,11 +118,9 @@ void interfacePass(FloorScene& scene) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_DEPTH_TEST);
     glUseProgram(scene.interfaceShader->program);
-    for (GLuint picture : scene.pictures) {
-        if (picture == 0)
-            continue;
-        scene.screenQuad.texture = picture;
-        drawScreenQuad(scene.screenQuad);
+    for (int i = 0; i < 6; ++i) {
+        if (scene.pictures[i] != 0)
+            drawPaintedPicture(scene.screenQuad, scene.pictures[i], scene.painted[i]);
     }
     glUseProgram(0);
     glEnable(GL_DEPTH_TEST);
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
                                   "greenactiveINTERFACE.bmp", "blueactiveINTERFACE.bmp",
                                   "whiteactiveINTERFACE.bmp", "defeat.bmp"};
     for (int i = 0; i < 6; ++i)
-        scene.pictures[i] = loadInterfacePicture(files[i]);
+        scene.pictures[i] = loadInterfacePicture(files[i], &scene.painted[i]);
     // The game's own camera and light.
     scene.camera = new Camera(glm::vec3(0.0f, 5.0f, -5.0f), glm::vec3(0.0f));
     scene.light =
