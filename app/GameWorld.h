@@ -17,6 +17,9 @@ class Monster;
 class Player;
 class ShaderProgram;
 
+// How long a refused rune's icon blinks: off and on twice.
+const int REFUSED_BLINK_MS = 360;
+
 // The whole game as the frame sees it: programs, targets, interface pictures,
 // scenery, released monsters, the player and the flags of the game's state.
 class GameWorld {
@@ -56,6 +59,9 @@ class GameWorld {
     // Which laid trap runes a blast would now kill with, from the state the
     // frame leaves: after the monsters' second update and the player's.
     void judgeRuneReadiness();
+    // Takes the player's events into the world's, starting the display's
+    // answer to those it shows.
+    void followPlayerEvents();
 
     ShaderProgram* modelShader;
     ShaderProgram* shadowShader;

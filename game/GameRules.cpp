@@ -108,12 +108,27 @@ void GameWorld::judgeRuneReadiness() {
     if (player == nullptr)
         return;
     const bool laid[TRAP_COLOURS] = {player->redPlaced, player->greenPlaced, player->bluePlaced};
-    for (bool& ready : runeReady)
-        ready = false;
+    const glm::vec3 laidAt[TRAP_COLOURS] = {player->redPos, player->greenPos, player->bluePos};
+    bool ready[TRAP_COLOURS] = {false, false, false};
     for (const Monster* monster : monsters) {
         if (monster->alive && standsOnItsRune(monster, player) && laid[monster->kind])
-            runeReady[monster->kind] = true;
+            ready[monster->kind] = true;
     }
+    for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
+        if (ready[colour] && !runeReady[colour])
+            events.push_back({GameEventKind::RUNE_READY, colour, laidAt[colour]});
+        runeReady[colour] = ready[colour];
+    }
+}
+
+// The display blinks the icon of a rune whose key was refused.
+void GameWorld::followPlayerEvents() {
+    for (const GameEvent& event : player->events) {
+        if (event.kind == GameEventKind::RUNE_REFUSED)
+            iconBlinkTime[event.colour] = REFUSED_BLINK_MS;
+    }
+    events.insert(events.end(), player->events.begin(), player->events.end());
+    player->events.clear();
 }
 
 void GameWorld::updatePlayer(int dt) {
@@ -132,8 +147,7 @@ void GameWorld::updatePlayer(int dt) {
         if (!gameOverShown && !paused)
             player->update(static_cast<float>(dt));
     }
-    events.insert(events.end(), player->events.begin(), player->events.end());
-    player->events.clear();
+    followPlayerEvents();
     if (defeat && !defeatBefore)
         events.push_back({GameEventKind::DEFEAT, NO_COLOUR, glm::vec3(0.0f)});
     player->model->draw();

@@ -267,11 +267,22 @@ bool Player::mayLayRuneHere(const Rune* rune) const {
     return true;
 }
 
+bool Player::layAllowedOrRefused(const Rune* rune, int colour) {
+    if (mayLayRuneHere(rune))
+        return true;
+    if (!refusedKeyHeld[colour])
+        events.push_back({GameEventKind::RUNE_REFUSED, colour, position});
+    refusedKeyHeld[colour] = true;
+    return false;
+}
+
 void Player::handleTrapKey(int key, TrapRune trap) {
+    if (!isKeyDown(key))
+        refusedKeyHeld[trap.colour] = false;
     if (!isKeyDown(key) || trap.cooldown > 0)
         return;
     if (!trap.placed) {
-        if (!mayLayRuneHere(trap.rune))
+        if (!layAllowedOrRefused(trap.rune, trap.colour))
             return;
         trap.rune->moveTo(position.x, position.y, position.z);
         trap.rune->placed = true;

@@ -27,13 +27,15 @@ const int WHITE_RUNE = 3; // its colour in events
 } // namespace
 
 void Player::handleWhiteKey() {
+    if (!isKeyDown('E'))
+        refusedKeyHeld[WHITE_RUNE] = false;
     if (!isKeyDown('E') || whiteCooldown > 0)
         return;
     if (whitePlaced) {
         startTeleport();
         return;
     }
-    if (!mayLayRuneHere(whiteRune))
+    if (!layAllowedOrRefused(whiteRune, WHITE_RUNE))
         return;
     whiteRune->moveTo(position.x, position.y, position.z);
     whiteRune->placed = true;
