@@ -1,5 +1,7 @@
 #include "app/GameWorld.h"
 
+#include "game/Monster.h"
+#include "model/Origin.h"
 #include "render/Texture.h"
 
 #include <SDL.h>
@@ -62,5 +64,7 @@ void GameWorld::addSceneModel(Model* model) {
 
 void GameWorld::addMonster(Monster* monster) {
     monsters.push_back(monster);
-    cue(SOUND_GATE, *monster);
+    // Where the monster stands now: its `position` is refreshed only by its
+    // own update, which a monster just released has not had yet.
+    events.push_back({GameEventKind::MONSTER_RELEASED, NO_COLOUR, originOf(monster->worldMatrix)});
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/SoundFiles.h"
+#include "game/GameEvents.h"
 #include "render/GL.h"
 #include "render/PaintedArea.h"
 #include "render/RenderTargets.h"
@@ -16,8 +16,9 @@ class Model;
 class Monster;
 class Player;
 class ShaderProgram;
-class SoundPlayer;
-struct PlayerSoundState;
+
+// How long a refused rune's icon blinks: off and on twice.
+const int REFUSED_BLINK_MS = 360;
 
 // The whole game as the frame sees it: programs, targets, interface pictures,
 // scenery, released monsters, the player and the flags of the game's state.
@@ -58,13 +59,9 @@ class GameWorld {
     // Which laid trap runes a blast would now kill with, from the state the
     // frame leaves: after the monsters' second update and the player's.
     void judgeRuneReadiness();
-
-    // The sounds of the game's events, placed as the camera hears them
-    // (app/GameSounds.cpp); silent while `sound` is null.
-    void cue(SoundId id, glm::vec3 where) const;
-    void cue(SoundId id, const Monster& monster) const;
-    void cuePlayerEvents(const PlayerSoundState& before) const;
-    void cueEnding(SoundId ending) const;
+    // Takes the player's events into the world's, starting the display's
+    // answer to those it shows.
+    void followPlayerEvents();
 
     ShaderProgram* modelShader;
     ShaderProgram* shadowShader;
@@ -105,7 +102,8 @@ class GameWorld {
     int iconBlinkTime[4] = {0, 0, 0, 0};
     // Where each loaded interface picture is painted, by texture name.
     std::unordered_map<GLuint, PaintedArea> paintedAreas;
-    SoundPlayer* sound = nullptr; // not owned
+    // What happened since the main loop last handed the events on.
+    GameEvents events;
 };
 
 // Loads an interface picture; 0 (and "No texture found.") when unreadable.

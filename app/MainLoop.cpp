@@ -2,7 +2,8 @@
 
 #include "app/GameWorld.h"
 #include "app/Keyboard.h"
-#include "app/SoundPlayer.h"
+#include "render/Camera.h"
+#include "sound/SoundPlayer.h"
 
 #include <SDL.h>
 
@@ -44,6 +45,7 @@ LoopStep MainLoop::pass() {
     releaseMonsters(elapsed);
 
     world->frame(elapsed);
+    handOnEvents();
 
     const LoopStep next = readEndKeys();
     if (next == LoopStep::KEEP_RUNNING)
@@ -96,8 +98,8 @@ void MainLoop::togglePause() {
     world->paused = paused;
     world->toggleTimer = DEBOUNCE_MS;
     pauseTimer = DEBOUNCE_MS;
-    if (world->sound != nullptr)
-        world->sound->followPause(paused);
+    if (sound != nullptr)
+        sound->followPause(paused);
 }
 
 // M mutes and unmutes all sound, silently: the game says nothing about it.
@@ -105,8 +107,8 @@ void MainLoop::handleMuteKey() {
     if (!isKeyDown('M') || muteTimer > 0)
         return;
     muted = !muted;
-    if (world->sound != nullptr)
-        world->sound->setMuted(muted);
+    if (sound != nullptr)
+        sound->setMuted(muted);
     muteTimer = DEBOUNCE_MS;
 }
 
@@ -135,4 +137,15 @@ void MainLoop::releaseMonsters(int elapsed) {
         // Keeps running while paused, so a long pause releases at once after.
         spawnTimer -= elapsed;
     }
+}
+
+// The sound hears the frame's events as the camera stands after it.
+void MainLoop::handOnEvents() {
+    if (sound != nullptr) {
+        const Camera* camera = world->camera;
+        const glm::vec3 eye = camera != nullptr ? camera->eye : glm::vec3(0.0f);
+        const glm::vec3 target = camera != nullptr ? camera->target : glm::vec3(0.0f);
+        sound->hear(world->events, eye, target);
+    }
+    world->events.clear();
 }

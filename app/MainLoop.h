@@ -5,6 +5,7 @@
 
 class GameWorld;
 class Monster;
+class SoundPlayer;
 
 const int PREPARED_MONSTER_COUNT = 20;
 
@@ -26,8 +27,8 @@ class MainLoop {
 
     // Waits until the clock has moved on from the previous pass, then runs
     // one pass: timing, title, the pause that looking away brings, pause
-    // key, mute key, fullscreen keys, monster release, the frame, and the
-    // keys that end the game.
+    // key, mute key, fullscreen keys, monster release, the frame, its
+    // events to the sound, and the keys that end the game.
     LoopStep pass();
     // The release schedule: while the game runs, the next prepared monster
     // enters 2000 ms after the start and then every 5000 ms.
@@ -47,6 +48,8 @@ class MainLoop {
     int spawnTimer = 2000;
     int releasedCount = 0;
     std::string title; // the last title written to the window
+    // Hears the game's events after each frame; none while null.
+    SoundPlayer* sound = nullptr; // not owned
 
   private:
     uint32_t waitForNextTick() const;
@@ -56,5 +59,6 @@ class MainLoop {
     void handleMuteKey();
     void handleFullscreenKeys();
     void showFrameRate(float rate);
+    void handOnEvents();
     LoopStep readEndKeys();
 };

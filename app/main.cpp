@@ -1,10 +1,11 @@
 #include "app/GameWorld.h"
 #include "app/MainLoop.h"
 #include "app/NewGame.h"
+#include "app/ProgramFolder.h"
 #include "app/SceneConstruction.h"
-#include "app/SoundPlayer.h"
 #include "app/Startup.h"
 #include "app/Window.h"
+#include "sound/SoundPlayer.h"
 
 #include <SDL.h>
 
@@ -23,13 +24,14 @@ int main(int, char** argv) {
     if (!openGameWindow())
         exit(1);
     // Without sound the game plays on silently; opening says why.
+    // The sound module and the sounds lie beside the executable.
     SoundPlayer* sound = new SoundPlayer;
-    sound->open(soundModuleBesideProgram());
+    sound->open(programFolder());
     srand(static_cast<unsigned>(time(nullptr)));
 
     Scene scene = buildScene();
-    scene.world->sound = sound;
     MainLoop loop(scene.world, scene.preparedMonsters, SDL_GetTicks);
+    loop.sound = sound;
     LoopStep step = LoopStep::KEEP_RUNNING;
     while (step == LoopStep::KEEP_RUNNING)
         step = loop.pass();

@@ -1,10 +1,10 @@
 // The rules of the game: strikes, blasts, dying monsters, victory and defeat.
 #include "app/GameWorld.h"
 
-#include "app/GameSounds.h"
 #include "game/Monster.h"
 #include "game/Player.h"
 #include "model/Model.h"
+#include "model/Origin.h"
 
 #include <cstdio>
 
@@ -45,7 +45,8 @@ void strikeIfInReach(GameWorld& world, Monster& monster) {
         return;
     monster.attackCooldown = ATTACK_COOLDOWN;
     world.hitFlash = true;
-    world.cue(SOUND_STRIKE, monster);
+    world.events.push_back(
+        {GameEventKind::MONSTER_STRIKE, NO_COLOUR, originOf(monster.worldMatrix)});
     for (int point = 0; point < strikeDamage(monster.kind); ++point)
         world.player->hit();
 }
@@ -90,13 +91,14 @@ void GameWorld::updateMonsters(int dt) {
         // from the next run on.
         if (isBlastedByItsRune(&monster, player)) {
             monster.alive = false;
-            cue(SOUND_DEATH, monster);
+            events.push_back(
+                {GameEventKind::MONSTER_DEATH, NO_COLOUR, originOf(monster.worldMatrix)});
         }
     }
     if (deadCount == monsterTotal && !victory) {
         victory = true;
         printMessage("GAME OVER - VICTORY");
-        cueEnding(SOUND_VICTORY);
+        events.push_back({GameEventKind::VICTORY, NO_COLOUR, glm::vec3(0.0f)});
     }
 }
 
@@ -106,19 +108,33 @@ void GameWorld::judgeRuneReadiness() {
     if (player == nullptr)
         return;
     const bool laid[TRAP_COLOURS] = {player->redPlaced, player->greenPlaced, player->bluePlaced};
-    for (bool& ready : runeReady)
-        ready = false;
+    const glm::vec3 laidAt[TRAP_COLOURS] = {player->redPos, player->greenPos, player->bluePos};
+    bool ready[TRAP_COLOURS] = {false, false, false};
     for (const Monster* monster : monsters) {
         if (monster->alive && standsOnItsRune(monster, player) && laid[monster->kind])
-            runeReady[monster->kind] = true;
+            ready[monster->kind] = true;
     }
+    for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
+        if (ready[colour] && !runeReady[colour])
+            events.push_back({GameEventKind::RUNE_READY, colour, laidAt[colour]});
+        runeReady[colour] = ready[colour];
+    }
+}
+
+// The display blinks the icon of a rune whose key was refused.
+void GameWorld::followPlayerEvents() {
+    for (const GameEvent& event : player->events) {
+        if (event.kind == GameEventKind::RUNE_REFUSED)
+            iconBlinkTime[event.colour] = REFUSED_BLINK_MS;
+    }
+    events.insert(events.end(), player->events.begin(), player->events.end());
+    player->events.clear();
 }
 
 void GameWorld::updatePlayer(int dt) {
     if (player == nullptr)
         return;
     const bool defeatBefore = defeat;
-    const PlayerSoundState before = soundStateOf(*player);
     if (player->lifePoints < 1)
         defeat = true;
     // A running teleport goes on while paused and after the game is over,
@@ -131,9 +147,9 @@ void GameWorld::updatePlayer(int dt) {
         if (!gameOverShown && !paused)
             player->update(static_cast<float>(dt));
     }
-    cuePlayerEvents(before);
+    followPlayerEvents();
     if (defeat && !defeatBefore)
-        cueEnding(SOUND_DEFEAT);
+        events.push_back({GameEventKind::DEFEAT, NO_COLOUR, glm::vec3(0.0f)});
     player->model->draw();
 }
 

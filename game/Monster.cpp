@@ -2,6 +2,7 @@
 
 #include "game/Angles.h"
 #include "model/Model.h"
+#include "model/Origin.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -19,10 +20,6 @@ bool strictlyWithin(float dx, float dz, float halfWidth) {
     return -halfWidth < dx && dx < halfWidth && -halfWidth < dz && dz < halfWidth;
 }
 
-glm::vec3 origin(const glm::mat4& matrix) {
-    return glm::vec3(matrix * glm::vec4(0, 0, 0, 1));
-}
-
 } // namespace
 
 Monster::Monster(Model* model, glm::mat4 placement) : model(model) {
@@ -33,7 +30,7 @@ Monster::Monster(Model* model, glm::mat4 placement) : model(model) {
 }
 
 void Monster::update(glm::vec3 target, int32_t elapsed) {
-    position = origin(worldMatrix);
+    position = originOf(worldMatrix);
     if (inArena)
         chase(target, elapsed);
     else
@@ -92,7 +89,7 @@ void Monster::turnToward(glm::vec3 direction) {
 }
 
 bool Monster::stepIsFree(glm::vec3 step) const {
-    glm::vec3 candidate = origin(glm::translate(worldMatrix, step));
+    glm::vec3 candidate = originOf(glm::translate(worldMatrix, step));
     for (uint32_t i = 0; i < others.size(); ++i) {
         const Monster* other = others[i];
         if (i == ownIndex || !other->alive)

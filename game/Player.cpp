@@ -6,6 +6,7 @@
 #include "game/Rune.h"
 #include "model/Animator.h"
 #include "model/Model.h"
+#include "model/Origin.h"
 #include "render/Camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -31,10 +32,6 @@ const glm::mat4 IDENTITY(1.0f);
 
 glm::mat4 turnAboutZ(float degrees) {
     return glm::rotate(IDENTITY, glm::radians(degrees), glm::vec3(0, 0, 1));
-}
-
-glm::vec3 origin(const glm::mat4& matrix) {
-    return glm::vec3(matrix * glm::vec4(0, 0, 0, 1));
 }
 
 bool strictlyWithin(float dx, float dz, float halfWidth) {
@@ -63,24 +60,25 @@ Player::Player(Model* model, Rune* redRune, Rune* greenRune, Rune* blueRune, Run
 }
 
 Player::TrapRune Player::redTrap() {
-    return {redRune,   redPos,       redCooldown,   redPlaced,
-            redActive, redBlastTime, redRecharging, RED_BLAST_MS};
+    return {redRune,      redPos,        redCooldown,  redPlaced, redActive,
+            redBlastTime, redRecharging, RED_BLAST_MS, 0};
 }
 
 Player::TrapRune Player::greenTrap() {
-    return {greenRune,   greenPos,       greenCooldown,   greenPlaced,
-            greenActive, greenBlastTime, greenRecharging, GREEN_BLAST_MS};
+    return {greenRune,       greenPos,       greenCooldown,
+            greenPlaced,     greenActive,    greenBlastTime,
+            greenRecharging, GREEN_BLAST_MS, 1};
 }
 
 Player::TrapRune Player::blueTrap() {
-    return {blueRune,   bluePos,       blueCooldown,   bluePlaced,
-            blueActive, blueBlastTime, blueRecharging, BLUE_BLAST_MS};
+    return {blueRune,      bluePos,        blueCooldown,  bluePlaced, blueActive,
+            blueBlastTime, blueRecharging, BLUE_BLAST_MS, 2};
 }
 
 void Player::update(float dt) {
     countDownTimers(dt);
 
-    position = origin(model->modelMatrix);
+    position = originOf(model->modelMatrix);
     forward = glm::vec3(orientation * glm::vec4(0, 0, 1, 1));
 
     glm::vec3 eye = camera->eye;
@@ -155,7 +153,7 @@ void Player::handleJumpKey(float dt) {
 // A jumping mage passes over monsters but stays inside the arena disc; there
 // is no sliding along the edge.
 void Player::applyWalk(float dt, glm::vec3 walk, glm::vec3& eye, glm::vec3& target) {
-    glm::vec3 candidate = origin(model->modelMatrix * glm::translate(IDENTITY, walk));
+    glm::vec3 candidate = originOf(model->modelMatrix * glm::translate(IDENTITY, walk));
     bool blocked = false;
     if (jumpElapsed < jumpDuration) {
         int steps = static_cast<int>(dt);
@@ -168,8 +166,8 @@ void Player::applyWalk(float dt, glm::vec3 walk, glm::vec3& eye, glm::vec3& targ
         !(std::sqrt(candidate.x * candidate.x + candidate.z * candidate.z) < ARENA_RADIUS))
         return;
     if (cameraFollow) {
-        glm::vec3 shift = origin(model->modelMatrix * glm::translate(IDENTITY, walk)) -
-                          origin(model->modelMatrix);
+        glm::vec3 shift = originOf(model->modelMatrix * glm::translate(IDENTITY, walk)) -
+                          originOf(model->modelMatrix);
         eye += shift;
         target += shift;
     }
@@ -243,8 +241,8 @@ void Player::jumpStep(int dt) {
     glm::vec3 step = static_cast<float>(dt) * jumpVelocity;
     // Falling on past the take-off height would sink a mage that stands
     // above the jump floor into the ground: it lands where it took off.
-    float height = origin(model->modelMatrix).y;
-    float next = origin(model->modelMatrix * glm::translate(IDENTITY, step)).y;
+    float height = originOf(model->modelMatrix).y;
+    float next = originOf(model->modelMatrix * glm::translate(IDENTITY, step)).y;
     if (next < jumpTakeOffHeight)
         step *= height > jumpTakeOffHeight ? (height - jumpTakeOffHeight) / (height - next) : 0.0f;
     model->multiplyModelMatrix(glm::translate(IDENTITY, step));
@@ -269,17 +267,29 @@ bool Player::mayLayRuneHere(const Rune* rune) const {
     return true;
 }
 
+bool Player::layAllowedOrRefused(const Rune* rune, int colour) {
+    if (mayLayRuneHere(rune))
+        return true;
+    if (!refusedKeyHeld[colour])
+        events.push_back({GameEventKind::RUNE_REFUSED, colour, position});
+    refusedKeyHeld[colour] = true;
+    return false;
+}
+
 void Player::handleTrapKey(int key, TrapRune trap) {
+    if (!isKeyDown(key))
+        refusedKeyHeld[trap.colour] = false;
     if (!isKeyDown(key) || trap.cooldown > 0)
         return;
     if (!trap.placed) {
-        if (!mayLayRuneHere(trap.rune))
+        if (!layAllowedOrRefused(trap.rune, trap.colour))
             return;
         trap.rune->moveTo(position.x, position.y, position.z);
         trap.rune->placed = true;
         trap.laidPos = position;
         trap.placed = true;
         trap.cooldown = LAY_COOLDOWN;
+        events.push_back({GameEventKind::RUNE_LAID, trap.colour, trap.laidPos});
         return;
     }
     // The rune itself stays placed, so it keeps being drawn while it blasts.
@@ -289,4 +299,5 @@ void Player::handleTrapKey(int key, TrapRune trap) {
     trap.active = true;
     trap.cooldown = TRIGGER_COOLDOWN;
     trap.recharging = true;
+    events.push_back({GameEventKind::RUNE_SET_OFF, trap.colour, trap.laidPos});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameEvents.h"
+
 #include <glm/glm.hpp>
 
 #include <vector>
@@ -85,6 +87,11 @@ class Player {
     glm::vec3 jumpVelocity{0.0f};
     // Where the running jump took off; it never takes the mage lower.
     float jumpTakeOffHeight = 0.0f;
+    // What the mage's steps did, for the world to collect after each step.
+    GameEvents events;
+    // Red, green, blue, white: the rune's key was refused by the spacing
+    // rule and has stayed down since, so that a press is refused once.
+    bool refusedKeyHeld[4] = {false, false, false, false};
 
   private:
     // The fields of one trap rune (red, green or blue), so that the three
@@ -98,6 +105,7 @@ class Player {
         float& blastTime;
         bool& recharging;
         float blastLength;
+        int colour; // 0 red, 1 green, 2 blue
     };
     TrapRune redTrap();
     TrapRune greenTrap();
@@ -114,6 +122,9 @@ class Player {
     void handleTrapKey(int key, TrapRune trap);
     void handleWhiteKey();
     bool mayLayRuneHere(const Rune* rune) const;
+    // Whether the key of the rune of `colour` may lay it here; a refusal is
+    // reported once per press.
+    bool layAllowedOrRefused(const Rune* rune, int colour);
     glm::vec3 localStepFor(glm::vec3 d) const;
     void startTeleport();
     void jumpToWhiteRune();

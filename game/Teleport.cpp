@@ -5,6 +5,7 @@
 #include "game/Angles.h"
 #include "game/Rune.h"
 #include "model/Model.h"
+#include "model/Origin.h"
 #include "render/Camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -21,23 +22,27 @@ const float WHITE_LAY_COOLDOWN = 1000.0f;
 const float WHITE_TELEPORT_COOLDOWN = 5000.0f;
 
 const glm::mat4 IDENTITY(1.0f);
+const int WHITE_RUNE = 3; // its colour in events
 
 } // namespace
 
 void Player::handleWhiteKey() {
+    if (!isKeyDown('E'))
+        refusedKeyHeld[WHITE_RUNE] = false;
     if (!isKeyDown('E') || whiteCooldown > 0)
         return;
     if (whitePlaced) {
         startTeleport();
         return;
     }
-    if (!mayLayRuneHere(whiteRune))
+    if (!layAllowedOrRefused(whiteRune, WHITE_RUNE))
         return;
     whiteRune->moveTo(position.x, position.y, position.z);
     whiteRune->placed = true;
     whiteRunePos = position;
     whitePlaced = true;
     whiteCooldown = WHITE_LAY_COOLDOWN;
+    events.push_back({GameEventKind::RUNE_LAID, WHITE_RUNE, whiteRunePos});
 }
 
 // The offset d as a step in the mage's own frame, scaled so that it covers d
@@ -83,6 +88,8 @@ void Player::startTeleport() {
     whitePlaced = false;
     whiteRecharging = true;
     whiteCooldown = WHITE_TELEPORT_COOLDOWN;
+    // The mage sinks where it stands.
+    events.push_back({GameEventKind::TELEPORT_SINK, NO_COLOUR, originOf(model->modelMatrix)});
 }
 
 // The mage sinks and shrinks, is turned toward the rune and carried onto it,
@@ -93,8 +100,12 @@ void Player::teleportStep(float dt) {
         model->multiplyModelMatrix(glm::translate(IDENTITY, glm::vec3(0, 0, SINK)));
         ++unmatchedShrinkFrames;
         shrinkTime = static_cast<int>(shrinkTime - dt);
-        if (shrinkTime <= 0)
+        if (shrinkTime <= 0) {
             jumpToWhiteRune();
+            // ...and rises where the white rune lies.
+            events.push_back(
+                {GameEventKind::TELEPORT_RISE, NO_COLOUR, originOf(model->modelMatrix)});
+        }
     } else if (growTime > 0) {
         growStep();
         growTime = static_cast<int>(growTime - dt);

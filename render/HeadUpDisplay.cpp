@@ -15,8 +15,8 @@
 namespace {
 
 const int HIT_FLASH_MS = 20;
-const int READY_PULSE_MS = 125; // each half of a ready rune's pulse
-const int BLINK_PHASE_MS = 90;  // a refused rune's icon: off, on, off, on
+const int READY_PULSE_MS = 125;                  // each half of a ready rune's pulse
+const int BLINK_PHASE_MS = REFUSED_BLINK_MS / 4; // a refused rune's icon: off, on, off, on
 
 // The icon of a refused rune goes off and on twice, starting off.
 bool blinkedOff(int blinkTimeLeft) {

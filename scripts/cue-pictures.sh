@@ -30,12 +30,16 @@ python3 "$ROOT/scripts/monster_contrast.py" "$WORK"
 for picture in gate gate_empty on_rune beside_rune ready refused; do
   convert "$WORK/$picture.ppm" "$OUT/$picture.png"
 done
-# Close-ups: the far gate, the rune with the mage on it, beside it and with
-# a monster on it, and the bar after a refused key.
-convert "$OUT/gate.png" -crop 420x150+302+150 +repage "$WORK/a.png"
-convert "$OUT/on_rune.png" -crop 420x300+302+230 +repage "$WORK/b.png"
-convert "$OUT/beside_rune.png" -crop 420x300+302+230 +repage "$WORK/c.png"
-convert "$OUT/ready.png" -crop 420x300+302+230 +repage "$WORK/d.png"
-convert "$OUT/refused.png" -crop 420x120+302+648 +repage "$WORK/e.png"
-convert "$WORK/b.png" "$WORK/c.png" "$WORK/d.png" +append "$OUT/rune-sheet.png"
+# Close-ups: the rune with the mage on it, beside it and with a monster on
+# it; below, the bar with the rune lit and after a refused press of 2.
+convert "$OUT/gate.png" -crop 420x150+302+0 +repage "$OUT/gate-closeup.png"
+convert "$OUT/on_rune.png" -crop 420x300+302+230 +repage "$WORK/a.png"
+convert "$OUT/beside_rune.png" -crop 420x300+302+230 +repage "$WORK/b.png"
+convert "$OUT/ready.png" -crop 420x300+302+230 +repage "$WORK/c.png"
+convert "$OUT/ready.png" -crop 420x110+302+650 +repage "$WORK/d.png"
+convert "$OUT/refused.png" -crop 420x110+302+650 +repage "$WORK/e.png"
+convert "$WORK/a.png" "$WORK/b.png" "$WORK/c.png" +append "$WORK/top.png"
+convert "$WORK/d.png" "$WORK/e.png" +append -background black -gravity center -extent 1260x110 \
+  "$WORK/bottom.png"
+convert "$WORK/top.png" "$WORK/bottom.png" -append "$OUT/rune-cues.png"
 echo "Pictures in $OUT"

@@ -9,7 +9,7 @@ PACKAGES=(
   libglfw3-dev libglew-dev libassimp-dev libsdl1.2-dev libsdl-mixer1.2-dev libglm-dev
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
-  xvfb xauth xdotool x11-xserver-utils imagemagick sox
+  xvfb xauth xdotool x11-xserver-utils imagemagick sox libebur128-dev
   dpkg-dev lintian valgrind glslang-tools
   g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev libutfcpp-dev
   wine wine64 appstream

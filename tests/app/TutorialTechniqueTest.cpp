@@ -206,6 +206,7 @@ void startGame(Scene& scene, Monster* (&prepared)[PREPARED_MONSTER_COUNT], unsig
     world.player =
         new Player(old->model, old->redRune, old->greenRune, old->blueRune, old->whiteRune);
     world.monsters.clear();
+    world.events.clear();
     world.victory = world.defeat = world.gameOverShown = world.hitFlash = false;
     world.paused = false;
     world.deathStepTimer = 0;

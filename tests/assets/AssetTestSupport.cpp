@@ -1,5 +1,7 @@
 #include "AssetTestSupport.h"
 
+#include "sound/SoundFiles.h"
+
 #include "model/Model.h"
 #include "render/ShaderProgram.h"
 
@@ -30,6 +32,10 @@ bool endsWith(const std::string& text, const std::string& tail) {
 
 std::string modelPath(const std::string& name) {
     return "../bin/objects/" + name + ".x";
+}
+
+std::string soundPath(int id) {
+    return std::string("../bin/") + SOUND_FOLDER + SOUNDS[id].file;
 }
 
 glm::mat4 startPlacement(const std::string& name) {

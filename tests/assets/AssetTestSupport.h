@@ -16,6 +16,8 @@ class ShaderProgram;
 extern const char* const MODEL_NAMES[14];
 
 std::string modelPath(const std::string& name);
+// The staged file of a sound (a SoundId), beside the staged executable.
+std::string soundPath(int id);
 
 // Start-up's placement of the named model, as applied before its load.
 glm::mat4 startPlacement(const std::string& name);

@@ -42,9 +42,16 @@ SOUND_OFF = ("stdout", "Sound is off: ")
 SOUND_FILE_SILENT = ("stdout", "stays silent: ")
 
 
-def sound_file_silent(name, why):
-    path = f"../bin/sounds/{name}"
-    return ("stdout", f"Sound file {path} stays silent: {why.format(path=path)}.\n")
+# A sound file is named by its path beside the program, whose folder (the
+# game's private copy) stands before what these lines expect.
+def sound_file_missing(name):
+    path = f"/bin/sounds/{name}"
+    return [("stdout", f"{path} stays silent: Couldn't open "),
+            ("stdout", f"{path}: No such file or directory.\n")]
+
+
+def sound_file_unreadable(name, why):
+    return [("stdout", f"/bin/sounds/{name} stays silent: {why}.\n")]
 
 
 def staged_sounds():
@@ -218,7 +225,6 @@ def _no_sound():
     """The game plays on silently, saying why: with no audio device, without
     its mixer module or the mixer library, without its sounds, or without
     one of them; an unreadable one counts as missing."""
-    not_found = "Couldn't open {path}: No such file or directory"
     return [
         # ALSA on a device that no machine has: the audio cannot open.
         FaultCase("no_audio_device", lambda bin_dir: None,
@@ -236,13 +242,13 @@ def _no_sound():
                   [SOUND_OFF, ("stdout", "libSDL_mixer-0.0.so.0: cannot open shared object file")],
                   unexpected=[SOUND_FILE_SILENT]),
         FaultCase("missing_sounds_folder", remove_folder("sounds"),
-                  [sound_file_silent(name, not_found) for name in staged_sounds()],
+                  [line for name in staged_sounds() for line in sound_file_missing(name)],
                   unexpected=[SOUND_OFF]),
         FaultCase("missing_sound_file", remove("sounds/blast_red.wav"),
-                  [sound_file_silent("blast_red.wav", not_found)],
-                  unexpected=[SOUND_OFF, sound_file_silent("blast_green.wav", not_found)]),
+                  sound_file_missing("blast_red.wav"),
+                  unexpected=[SOUND_OFF, sound_file_missing("blast_green.wav")[0]]),
         FaultCase("garbage_sound_file", overwrite("sounds/ambience.wav", garbage),
-                  [sound_file_silent("ambience.wav", "Unrecognized sound file type")],
+                  sound_file_unreadable("ambience.wav", "Unrecognized sound file type"),
                   unexpected=[SOUND_OFF]),
     ]
 

@@ -1,7 +1,8 @@
 """The game heard: SDL's disk audio driver writes the mixed stream to a file
 while one game is played through its window. The red rune is laid and set
-off, and the blast stands out of the ambience; M silences the stream and M
-again brings it back.
+off, and the blast stands out of the ambience; a minute of play sits at the
+loudness players' other programs have, with room under full scale; M
+silences the stream and M again brings it back.
 
 The driver writes one buffer (512 frames, 11.6 ms) and then waits
 SDL_DISKAUDIODELAY ms, so with 11 ms the stream keeps about the game's time.
@@ -14,13 +15,23 @@ import os
 import sys
 import time
 import unittest
+import wave
 
+import loudness
 from harness import GameRun, VirtualDisplay
 from test_game import loop_time_ms, press_pause, wait_loop_time
 
 FRAME_BYTES = 4  # 16-bit stereo
 RATE = 44100
 DEBOUNCE_MS = 1000  # of the mute key, as of P
+
+# The played minute, from P on, less the second M silences; and where its
+# loudness must sit: EBU R128's broadcast level, with a true peak under
+# -1 dBTP.
+PLAYED_SECONDS = 61
+TARGET_LUFS = -23.0
+LUFS_TOLERANCE = 2.0
+TRUE_PEAK_LIMIT = -1.0
 
 
 def stream_bytes(seconds):
@@ -98,7 +109,32 @@ class HeardGame(unittest.TestCase):
         self.game.wait_frames(2)
         return at
 
+    def play_a_round(self):
+        """The mage walks on and lays each trap rune in turn, setting it off as
+        the monsters following it come over it, then turns a little."""
+        self.game.key_down("w")
+        try:
+            for key in ("1", "2", "3"):
+                wait_loop_time(self.game, 600)
+                self.game.tap(key)
+                wait_loop_time(self.game, 900)
+                self.game.tap(key)
+            self.game.key_down("d")
+            wait_loop_time(self.game, 150)
+            self.game.key_up("d")
+        finally:
+            self.game.key_up("w")
+
+    def keep(self, samples, path):
+        """Writes the samples as a WAV file, for ears and other meters."""
+        with wave.open(path, "wb") as capture:
+            capture.setnchannels(2)
+            capture.setsampwidth(2)
+            capture.setframerate(RATE)
+            capture.writeframes(samples.tobytes())
+
     def test_1_the_blast_of_the_red_rune_stands_out(self):
+        type(self).played_from = self.stream.offset()
         started = press_pause(self, self.game)
         # The rune keys rest for the game's first second.
         wait_loop_time(self.game, max(0.0, started + 1100 - loop_time_ms(self.game)))
@@ -125,6 +161,7 @@ class HeardGame(unittest.TestCase):
         muted = self.stream.rms(quiet_from, quiet_to)
         self.tap("m")
         back_from = self.stream.offset()
+        type(self).muted = (muted_at, back_from)
         back = self.stream.rms(back_from, back_from + stream_bytes(0.5))
         print(f"\nRMS: {before:.1f} before M, {muted:.1f} muted over "
               f"{(quiet_to - quiet_from) / FRAME_BYTES / RATE:.2f} s, {back:.1f} after M again",
@@ -137,7 +174,32 @@ class HeardGame(unittest.TestCase):
         self.assertEqual(self.game.stdout().count("check\n"), 1)
         self.assertNotIn("Sound", self.game.stdout())
 
-    def test_3_escape_ends_the_heard_game_cleanly(self):
+    def test_3_a_played_minute_sits_at_broadcast_loudness(self):
+        """The game from P on, the blast and M above included, until the
+        stream holds a minute of play past the muted stretch."""
+        muted_from, muted_to = self.muted
+        rounds = 0
+        while (self.stream.offset() - self.played_from - (muted_to - muted_from)
+               < stream_bytes(PLAYED_SECONDS)):
+            self.play_a_round()
+            rounds += 1
+        played_to = self.stream.offset()
+        samples = self.stream.samples(self.played_from, muted_from)
+        samples.extend(self.stream.samples(muted_to, played_to))
+        if os.environ.get("TALMORAK_SOUND_CAPTURE"):
+            self.keep(samples, os.environ["TALMORAK_SOUND_CAPTURE"])
+        heard = loudness.measure(samples, RATE)
+        loudest = max(abs(s) for s in samples)
+        out = self.game.stdout()
+        ending = "the mage was defeated" if "DEFEAT" in out else "the mage still stood"
+        print(f"\nthe played minute ({len(samples) / 2 / RATE:.1f} s of stream, {rounds} rounds, "
+              f"{out.count('lifePoints - 1')} life points struck off, {ending}): "
+              f"{heard}, loudest sample {loudest}", file=sys.stderr)
+        self.assertLessEqual(abs(heard.integrated - TARGET_LUFS), LUFS_TOLERANCE, str(heard))
+        self.assertLessEqual(heard.true_peak, TRUE_PEAK_LIMIT, str(heard))
+        self.assertLess(loudest, 32767)
+
+    def test_4_escape_ends_the_heard_game_cleanly(self):
         self.game.key_down("Escape")
         try:
             self.assertEqual(self.game.wait(timeout=60), 0)

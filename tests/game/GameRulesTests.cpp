@@ -206,7 +206,8 @@ TrapFields trapFields(Player& player, int colour) {
 
 // The cue of a laid trap rune is the hit rule itself: over seeded crowds of
 // every kind around the rune, some on or just off the square's edges, the
-// rune shows ready exactly when setting it off in that frame kills.
+// rune shows ready, and says so, exactly when setting it off in that frame
+// kills.
 TEST_F(RulesTest, ALaidRuneIsReadyExactlyWhenItsBlastWouldKill) {
     std::mt19937 random(2026);
     std::uniform_real_distribution<float> around(-0.35f, 0.35f), anywhere(-5.0f, 5.0f);
@@ -231,8 +232,15 @@ TEST_F(RulesTest, ALaidRuneIsReadyExactlyWhenItsBlastWouldKill) {
         for (const auto& monster : crowd)
             aliveBefore.push_back(monster->alive);
 
+        world->events.clear();
+        world->runeReady[colour] = false;
         world->judgeRuneReadiness();
         const bool ready = world->runeReady[colour];
+        // Becoming ready is an event, for the chime.
+        const bool heard = !world->events.empty() &&
+                           world->events.back().kind == GameEventKind::RUNE_READY &&
+                           world->events.back().colour == colour;
+        EXPECT_EQ(heard, ready) << "state " << state;
         EXPECT_FALSE(world->runeReady[(colour + 1) % 3] || world->runeReady[(colour + 2) % 3]);
         trap.laid = false;
         trap.blasting = true;

@@ -80,10 +80,6 @@ std::unique_ptr<Monster> makeMonster(Model* model, int kind, float x, float z, b
     return monster;
 }
 
-glm::vec3 originOf(const glm::mat4& matrix) {
-    return glm::vec3(matrix * glm::vec4(0, 0, 0, 1));
-}
-
 TestArena::TestArena(ShaderProgram* shader) : camera(glm::vec3(0, 5, -5), glm::vec3(0, 0, 0)) {
     mage = makeModel(magePlacement(), &camera, shader);
     mage->hasShadow = 0;

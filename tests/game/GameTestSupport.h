@@ -5,6 +5,7 @@
 #include "game/Player.h"
 #include "game/Rune.h"
 #include "model/Model.h"
+#include "model/Origin.h"
 #include "render/Camera.h"
 
 #include <glm/glm.hpp>
@@ -35,8 +36,6 @@ const aiScene* animatedScene();
 
 // A monster of the kind standing at world (x, z), walking in unless told.
 std::unique_ptr<Monster> makeMonster(Model* model, int kind, float x, float z, bool inArena = true);
-
-glm::vec3 originOf(const glm::mat4& matrix);
 
 // A game world in the shared GL context, its pictures' messages swallowed,
 // unpaused, with the player and camera of the arena.

@@ -113,6 +113,54 @@ TEST(RuneKeys, SpacingRefusesWithinPointSevenOfAnotherRune) {
     EXPECT_FALSE(player.whitePlaced);
 }
 
+// A refused rune key says so once per press, at the mage, and starts
+// nothing; the display blinks that rune's icon. A key pressed while its
+// rune recharges says nothing.
+TEST(RuneKeys, ARefusalIsReportedOncePerPressAndNeverDuringACooldown) {
+    TestArena arena;
+    ScriptedKeys keys;
+    Player& player = *arena.player;
+    auto world = makeWorld(arena);
+    ASSERT_NE(world, nullptr);
+    arena.runes[RED]->position = glm::vec3(0, 0.1f, 0);
+    arena.runes[RED]->placed = true;
+    arena.placeMage(0.3f, -0.3f);
+    player.greenCooldown = player.whiteCooldown = 0;
+    auto refusals = [&world](int colour) {
+        int count = 0;
+        for (const GameEvent& event : world->events)
+            count += event.kind == GameEventKind::RUNE_REFUSED && event.colour == colour ? 1 : 0;
+        return count;
+    };
+
+    keys.press('2');
+    for (int update = 0; update < 10; ++update)
+        world->updatePlayer(16);
+    EXPECT_EQ(refusals(GREEN), 1);
+    EXPECT_EQ(world->events.back().where, player.position);
+    EXPECT_EQ(world->iconBlinkTime[GREEN], REFUSED_BLINK_MS);
+    EXPECT_FALSE(player.greenPlaced);
+    EXPECT_LE(player.greenCooldown, 0.0f);
+    keys.release('2');
+    world->updatePlayer(16);
+    keys.press('2');
+    world->updatePlayer(16);
+    EXPECT_EQ(refusals(GREEN), 2);
+
+    keys.release('2');
+    world->updatePlayer(16);
+    player.greenCooldown = 1500;
+    player.greenRecharging = true;
+    keys.press('2');
+    world->updatePlayer(16);
+    EXPECT_EQ(refusals(GREEN), 2);
+
+    keys.press('E');
+    world->updatePlayer(16);
+    EXPECT_EQ(refusals(WHITE), 1);
+    EXPECT_EQ(world->iconBlinkTime[WHITE], REFUSED_BLINK_MS);
+}
+
 // The rune keys are read white, blue, red, green: pressed together on one
 // spot, the first one read is laid and the spacing rule refuses the others.
 TEST(RuneKeys, PressedTogetherTheFirstReadIsLaid) {

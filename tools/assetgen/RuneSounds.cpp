@@ -131,3 +131,45 @@ Samples teleportSweep(float seconds, float fromHz, float toHz, uint32_t seed) {
     }
     return out;
 }
+
+Samples runeReadyChime() {
+    // Two soft sine notes, A5 then E6 a fifth above, each swelling in
+    // gently (no strike) with a quiet octave over it: a cue to act, not an
+    // alarm.
+    const float notes[2] = {880.0f, 1318.51f};
+    const float noteSeconds = 0.16f, length = 0.42f;
+    Samples out(samplesFor(length));
+    for (int n = 0; n < 2; ++n) {
+        Phase phase;
+        const int from = samplesFor(n * noteSeconds);
+        for (int i = from; i < static_cast<int>(out.size()); ++i) {
+            const float t = secondsAt(i - from);
+            const double p = phase.step(notes[n]);
+            const float shape = swell(t, 0.025f, 0.02f, length - n * noteSeconds) * decay(t, 0.12f);
+            out[i] += (sine(p) + 0.2f * sine(2.0 * p)) * shape;
+        }
+    }
+    return out;
+}
+
+Samples runeRefusedBuzz() {
+    // Two short low buzzes, the second a fifth below the first, each a
+    // band-limited sawtooth, low-passed so it grumbles instead of rasping.
+    const float notes[2] = {196.0f, 130.81f}; // G3, C3
+    const float noteSeconds = 0.11f, gapSeconds = 0.02f;
+    Samples out(samplesFor(2 * noteSeconds + gapSeconds));
+    Biquad soften;
+    soften.setLowPass(1400.0f, 0.7f);
+    for (int n = 0; n < 2; ++n) {
+        Phase phase;
+        const int from = samplesFor(n * (noteSeconds + gapSeconds));
+        for (int i = 0; i < samplesFor(noteSeconds); ++i) {
+            const float t = secondsAt(i);
+            out[from + i] =
+                softSaw(phase.step(notes[n]), 12) * swell(t, 0.008f, 0.02f, noteSeconds);
+        }
+    }
+    for (float& sample : out)
+        sample = soften.process(sample);
+    return out;
+}

@@ -4,31 +4,27 @@
 
 namespace {
 
-// The level of each sound in the mix, as the peak of its file in dBFS: the
-// blasts loudest, the tones and sweeps well under them. The ambience is set
-// by its RMS instead, quiet under everything.
-const float AMBIENCE_RMS_DB = -27.0f;
-
-struct Finish {
-    float peakDb;
-    float fadeInMs, fadeOutMs;
+// Each file is only faded at its ends and brought to the same peak,
+// SOUND_FILE_PEAK_DB, for the most of 16 bits; its level in the mix is set
+// in the game's table (SOUNDS).
+struct Fades {
+    float inMs, outMs;
 };
 
-Finish finishOf(SoundId id) {
+Fades fadesOf(SoundId id) {
     switch (id) {
     case SOUND_BLAST_RED:
     case SOUND_BLAST_GREEN:
     case SOUND_BLAST_BLUE:
-        return {-1.5f, 5.0f, 15.0f};
+        return {5.0f, 15.0f};
     case SOUND_GATE:
     case SOUND_STRIKE:
-        return {-4.0f, 5.0f, 20.0f};
+        return {5.0f, 20.0f};
     case SOUND_VICTORY:
-        return {-5.0f, 5.0f, 30.0f};
-    case SOUND_DEFEAT: // fuller than the fanfare, so lower at the peak
-        return {-8.0f, 5.0f, 30.0f};
-    default: // the laid tones, the teleport and the death
-        return {-7.0f, 5.0f, 15.0f};
+    case SOUND_DEFEAT:
+        return {5.0f, 30.0f};
+    default: // the tones, the teleport and the death
+        return {5.0f, 15.0f};
     }
 }
 
@@ -62,6 +58,10 @@ Samples render(SoundId id) {
         return victoryFanfare();
     case SOUND_DEFEAT:
         return defeatPhrase();
+    case SOUND_RUNE_READY:
+        return runeReadyChime();
+    case SOUND_RUNE_REFUSED:
+        return runeRefusedBuzz();
     default:
         return arenaAmbience();
     }
@@ -74,13 +74,12 @@ Samples synthesiseSound(SoundId id) {
     if (id == SOUND_AMBIENCE) {
         // No fades, which would dip at every pass of the loop: the loop is
         // continuous already and is started where it crosses zero.
-        scaleTo(samples, fromDb(AMBIENCE_RMS_DB) / rmsOf(samples));
         startAtZeroCrossing(samples);
-        return samples;
+    } else {
+        const Fades fades = fadesOf(id);
+        blockDc(samples);
+        fadeEdges(samples, fades.inMs, fades.outMs);
     }
-    const Finish finish = finishOf(id);
-    blockDc(samples);
-    fadeEdges(samples, finish.fadeInMs, finish.fadeOutMs);
-    scaleTo(samples, fromDb(finish.peakDb) / peakOf(samples));
+    scaleTo(samples, fromDb(SOUND_FILE_PEAK_DB) / peakOf(samples));
     return samples;
 }

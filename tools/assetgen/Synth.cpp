@@ -1,6 +1,6 @@
 #include "Synth.h"
 
-#include "game/SoundFiles.h"
+#include "sound/SoundFiles.h"
 
 #include <algorithm>
 #include <cmath>

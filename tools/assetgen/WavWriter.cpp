@@ -1,7 +1,7 @@
 #include "WavWriter.h"
 
 #include "ByteFile.h"
-#include "game/SoundFiles.h"
+#include "sound/SoundFiles.h"
 
 #include <algorithm>
 #include <cmath>

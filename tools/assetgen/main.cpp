@@ -104,10 +104,10 @@ bool writeSounds(const std::string& sounds) {
     bool ok = true;
     for (int id = 0; id < SOUND_COUNT; ++id) {
         const Samples samples = synthesiseSound(static_cast<SoundId>(id));
-        std::printf("%-18s %5.3f s, peak %5.1f dBFS, RMS %5.1f dBFS\n", SOUND_FILES[id],
+        std::printf("%-18s %5.3f s, peak %5.1f dBFS, RMS %5.1f dBFS\n", SOUNDS[id].file,
                     samples.size() / static_cast<float>(SOUND_RATE), decibels(peakOf(samples)),
                     decibels(rmsOf(samples)));
-        ok = writeWav(samples, sounds + "/" + SOUND_FILES[id]) && ok;
+        ok = writeWav(samples, sounds + "/" + SOUNDS[id].file) && ok;
     }
     return ok;
 }

@@ -1,24 +1,15 @@
-#include "app/SoundPlacement.h"
+#include "sound/SoundPlacement.h"
+
+#include "game/Angles.h"
 
 #include <cmath>
-
-namespace {
-
-const float DEGREES_PER_RADIAN = 57.2957795f;
-const float FARTHEST = 255.0f; // the mixer's distance scale
-
-int distanceFor(float worldDistance) {
-    if (worldDistance <= FULL_VOLUME_DISTANCE)
-        return 0;
-    const float volume = FULL_VOLUME_DISTANCE / worldDistance;
-    return static_cast<int>(std::lround(FARTHEST * (1.0f - volume)));
-}
-
-} // namespace
+#include <cstdlib>
 
 SoundPlacement placeSound(glm::vec3 eye, glm::vec3 target, glm::vec3 where) {
     SoundPlacement placement;
-    placement.distance = distanceFor(glm::length(where - eye));
+    const float distance = glm::length(where - eye);
+    if (distance > FULL_VOLUME_DISTANCE)
+        placement.volume = FULL_VOLUME_DISTANCE / distance;
 
     const glm::vec3 ahead(target.x - eye.x, 0.0f, target.z - eye.z);
     const glm::vec3 toward(where.x - eye.x, 0.0f, where.z - eye.z);
@@ -31,4 +22,18 @@ SoundPlacement placeSound(glm::vec3 eye, glm::vec3 target, glm::vec3 where) {
         std::atan2(glm::dot(toward, right), glm::dot(toward, ahead)) * DEGREES_PER_RADIAN;
     placement.angle = static_cast<int>(std::lround(bearing + 360.0f)) % 360;
     return placement;
+}
+
+StereoGain stereoGainOf(SoundPlacement placement) {
+    const int angle = ((placement.angle % 360) + 360) % 360;
+    // 1 straight ahead or behind, 0 at the side the sound comes from.
+    const float farEar = std::abs(angle % 180 - 90) / 90.0f;
+    StereoGain gain;
+    if (angle < 180)
+        gain.left = farEar; // from the right
+    else
+        gain.right = farEar;
+    gain.left *= placement.volume;
+    gain.right *= placement.volume;
+    return gain;
 }

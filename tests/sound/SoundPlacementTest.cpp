@@ -1,17 +1,11 @@
-#include "app/SoundPlacement.h"
-#include "app/SoundPlayer.h"
+#include "SoundTestSupport.h"
+#include "sound/SoundPlacement.h"
+#include "sound/SoundPlayer.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <unistd.h>
 #include <vector>
 
 // The game's sounds placed as the camera hears them, heard through SDL's disk
@@ -33,17 +27,6 @@ struct Levels {
     double right = 0.0;
 };
 
-std::vector<int16_t> readStream(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
-    std::vector<int16_t> samples(bytes.size() / 2);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) |
-                                          (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
-    return samples;
-}
-
 Levels rmsOf(const std::vector<int16_t>& stereo) {
     Levels levels;
     for (size_t i = 0; i + 1 < stereo.size(); i += 2) {
@@ -56,29 +39,11 @@ Levels rmsOf(const std::vector<int16_t>& stereo) {
     return levels;
 }
 
-// Opens the game's sound on the disk driver, plays one sound from where the
-// resting camera hears `where`, lets it sound out, closes, and measures the
-// whole stream.
+// Plays one sound from where the resting camera hears `where`, lets it sound
+// out, and measures the whole stream.
 Levels hear(SoundId id, glm::vec3 where, int milliseconds) {
-    char path[] = "/tmp/talmorak-heard-XXXXXX";
-    const int descriptor = mkstemp(path);
-    if (descriptor < 0)
-        return Levels();
-    close(descriptor);
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", path, 1);
-    setenv("SDL_DISKAUDIODELAY", "11", 1); // about one buffer: the stream keeps time
-    SoundPlayer player;
-    EXPECT_TRUE(player.open(STAGED_SOUND_MODULE));
-    player.play(id, placeSound(EYE, MAGE, where));
-    SDL_Delay(static_cast<uint32_t>(milliseconds));
-    player.close();
-    unsetenv("SDL_AUDIODRIVER");
-    unsetenv("SDL_DISKAUDIOFILE");
-    unsetenv("SDL_DISKAUDIODELAY");
-    const Levels levels = rmsOf(readStream(path));
-    remove(path);
-    return levels;
+    return rmsOf(hearThroughTheDiskDriver(
+        [&](SoundPlayer& player) { player.play(id, placeSound(EYE, MAGE, where)); }, milliseconds));
 }
 
 } // namespace
