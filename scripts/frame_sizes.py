@@ -1,4 +1,4 @@
-"""Frame times in the window and fullscreen, started by frame-sizes.sh.
+"""Frame times in the window and fullscreen, started by benchmark-frame.sh.
 
 On a virtual 1920 x 1080 screen the game opens its 1024 x 768 window; F11
 makes it cover the screen, where the picture fills 1440 x 1080 between black
