@@ -1,5 +1,5 @@
-// The head-up display: full-window pictures laid over the finished scene,
-// each showing only its painted parts through its alpha.
+// The head-up display: pictures as large as the whole picture, laid over the
+// finished scene, each blended only where it is painted; the laid runes' marks.
 #include "app/GameWorld.h"
 
 #include "game/Monster.h"
