@@ -22,16 +22,13 @@ const int TRAP_COLOURS = 3; // red, green and blue runes kill monster kinds 0, 1
 
 // A monster stands on the kill square of the trap rune of its own colour.
 bool standsOnItsRune(const Monster* monster, const Player* player) {
-    const glm::vec3 laidAt[TRAP_COLOURS] = {player->redPos, player->greenPos, player->bluePos};
     const int kind = monster->kind;
-    return kind >= 0 && kind < TRAP_COLOURS && monster->isHitAt(laidAt[kind]);
+    return kind >= 0 && kind < TRAP_COLOURS && monster->isHitAt(player->trapState(kind).laidAt);
 }
 
 // A monster standing on the blast of the rune of its colour dies.
 bool isBlastedByItsRune(const Monster* monster, const Player* player) {
-    const bool blasting[TRAP_COLOURS] = {player->redActive, player->greenActive,
-                                         player->blueActive};
-    return standsOnItsRune(monster, player) && blasting[monster->kind];
+    return standsOnItsRune(monster, player) && player->trapState(monster->kind).blasting;
 }
 
 int strikeDamage(int kind) {
@@ -107,16 +104,15 @@ void GameWorld::updateMonsters(int dt) {
 void GameWorld::judgeRuneReadiness() {
     if (player == nullptr)
         return;
-    const bool laid[TRAP_COLOURS] = {player->redPlaced, player->greenPlaced, player->bluePlaced};
-    const glm::vec3 laidAt[TRAP_COLOURS] = {player->redPos, player->greenPos, player->bluePos};
     bool ready[TRAP_COLOURS] = {false, false, false};
     for (const Monster* monster : monsters) {
-        if (monster->alive && standsOnItsRune(monster, player) && laid[monster->kind])
+        if (monster->alive && standsOnItsRune(monster, player) &&
+            player->trapState(monster->kind).laid)
             ready[monster->kind] = true;
     }
     for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
         if (ready[colour] && !runeReady[colour])
-            events.push_back({GameEventKind::RUNE_READY, colour, laidAt[colour]});
+            events.push_back({GameEventKind::RUNE_READY, colour, player->trapState(colour).laidAt});
         runeReady[colour] = ready[colour];
     }
 }

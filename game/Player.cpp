@@ -75,6 +75,14 @@ Player::TrapRune Player::blueTrap() {
             blueBlastTime, blueRecharging, BLUE_BLAST_MS, 2};
 }
 
+Player::TrapState Player::trapState(int colour) const {
+    if (colour == 0)
+        return {redRune, redPlaced, redActive, redPos};
+    if (colour == 1)
+        return {greenRune, greenPlaced, greenActive, greenPos};
+    return {blueRune, bluePlaced, blueActive, bluePos};
+}
+
 void Player::update(float dt) {
     countDownTimers(dt);
 

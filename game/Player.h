@@ -33,6 +33,15 @@ class Player {
     void hit();
     // One frame of a running teleport to the white rune.
     void teleportStep(float dt);
+    // One trap rune as the rules and the display read it, by colour (0 red,
+    // 1 green, 2 blue, which kill monster kinds 0, 1 and 2).
+    struct TrapState {
+        const Rune* rune;
+        bool laid;
+        bool blasting;
+        glm::vec3 laidAt;
+    };
+    TrapState trapState(int colour) const;
     // True while a teleport has time left or has not finished growing back.
     bool isTeleporting() const { return teleportTime > 0 || shrinkTime > 0 || growTime > 0; }
 

@@ -45,13 +45,12 @@ void GameWorld::drawRuneMarks() {
         return;
     const glm::mat4 viewProjection = camera->projection * camera->viewMatrix();
     const bool brightPhase = (cueClock / READY_PULSE_MS) % 2 == 0;
-    const Rune* const traps[3] = {player->redRune, player->greenRune, player->blueRune};
-    const glm::vec3 laidAt[3] = {player->redPos, player->greenPos, player->bluePos};
     for (int colour = 0; colour < 3; ++colour) {
+        const Player::TrapState trap = player->trapState(colour);
         // A rune stays on the ground while its blast runs.
-        if (!traps[colour]->placed)
+        if (!trap.rune->placed)
             continue;
-        const glm::vec3 face(laidAt[colour].x, RUNE_FACE_HEIGHT, laidAt[colour].z);
+        const glm::vec3 face(trap.laidAt.x, RUNE_FACE_HEIGHT, trap.laidAt.z);
         drawRuneMark(*interfaceShader, runeMarkCells, viewProjection,
                      {colour, face, runeReady[colour]}, brightPhase);
     }
