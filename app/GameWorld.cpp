@@ -1,5 +1,6 @@
 #include "app/GameWorld.h"
 
+#include "game/Difficulty.h"
 #include "game/Monster.h"
 #include "model/Origin.h"
 #include "render/Texture.h"
@@ -36,7 +37,7 @@ GLuint GameWorld::loadPicture(const char* fileName) {
 GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
                      ShaderProgram* postProcessShader, ShaderProgram* interfaceShader)
     : modelShader(modelShader), shadowShader(shadowShader), postProcessShader(postProcessShader),
-      interfaceShader(interfaceShader) {
+      interfaceShader(interfaceShader), difficulty(&STANDARD) {
     buildShadowMapTarget(shadowTarget);
     buildPostProcessTarget(postTarget);
     buildScreenQuad(screenQuad, postProcessShader);

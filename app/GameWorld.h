@@ -11,6 +11,7 @@
 #include <vector>
 
 class Camera;
+struct Difficulty;
 class Light;
 class Model;
 class Monster;
@@ -32,8 +33,7 @@ class GameWorld {
 
     // One whole frame: toggle, passes, head-up display and buffer swap.
     void frame(int elapsed);
-    void renderShadowPass(int elapsed);
-    void renderMainPass(int elapsed);
+    void drawRunes(int elapsed);
     void renderPostProcessPass();
     void renderInterface(int elapsed);
     // The bar's counters: life, monsters slain and monsters still to come.
@@ -53,11 +53,22 @@ class GameWorld {
 
     void drawSceneModels();
 
+    // The rules of one frame, in their one order: the monsters are updated
+    // and judged twice with the same elapsed time, then the player, then
+    // the trap runes' readiness. While drawing, the monsters' first run
+    // happens in the shadow pass and the rest in the main pass.
+    void playRules(int elapsed);
+    void beginShadowPass();
+    // Draws the mage into the shadow map, then starts the main pass with
+    // the scenery.
+    void beginMainPass();
+
     // The game rules.
     void updateMonsters(int dt);
     void updatePlayer(int dt);
-    // Which laid trap runes a blast would now kill with, from the state the
-    // frame leaves: after the monsters' second update and the player's.
+    // Which laid trap runes would kill if their key were pressed now, from
+    // the state the frame leaves: after the monsters' second update and the
+    // player's.
     void judgeRuneReadiness();
     // Takes the player's events into the world's, starting the display's
     // answer to those it shows.
@@ -85,6 +96,11 @@ class GameWorld {
     std::vector<Monster*> monsters;
     Player* player = nullptr;
     int monsterTotal = 20;
+    // The pace of danger of this game.
+    const Difficulty* difficulty;
+    // False for games played without a picture: the rules run, nothing is
+    // drawn.
+    bool drawing = true;
     int postProcessMode = 0;
     bool hitFlash = false;
     bool victory = false;
@@ -94,8 +110,9 @@ class GameWorld {
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;
-    // Red, green, blue: laid, with a living monster of its colour on its
-    // kill square, so that a blast set off now would kill it.
+    // Red, green, blue: its key, pressed now, would set it off and the blast
+    // would kill: the rune is laid and may be set off, and a living monster
+    // of its colour stands still on its kill square.
     bool runeReady[3] = {false, false, false};
     int cueClock = 0; // ms of frames drawn; paces the ready runes' pulse
     // Red, green, blue, white: ms left of the blink of a refused rune's icon.

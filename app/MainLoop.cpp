@@ -2,6 +2,8 @@
 
 #include "app/GameWorld.h"
 #include "app/Keyboard.h"
+#include "game/Difficulty.h"
+#include "game/GameMessages.h"
 #include "render/Camera.h"
 #include "sound/SoundPlayer.h"
 
@@ -12,7 +14,6 @@
 namespace {
 const char* const TITLE_PREFIX = "Talmorak Arena fps";
 const int DEBOUNCE_MS = 1000;
-const int SPAWN_INTERVAL_MS = 5000;
 
 bool altDown() {
     return isKeyDown(GLFW_KEY_LALT) || isKeyDown(GLFW_KEY_RALT);
@@ -25,6 +26,13 @@ bool enterDown() {
 
 MainLoop::MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks)
     : world(world), preparedMonsters(preparedMonsters), ticks(ticks), previousTicks(ticks()) {}
+
+void MainLoop::restart() {
+    pauseTimer = DEBOUNCE_MS;
+    paused = true;
+    spawnTimer = FIRST_RELEASE_MS;
+    releasedCount = 0;
+}
 
 LoopStep MainLoop::pass() {
     const uint32_t nowTicks = waitForNextTick();
@@ -92,8 +100,7 @@ void MainLoop::handlePauseKey() {
 }
 
 void MainLoop::togglePause() {
-    printf("check\n");
-    fflush(stdout);
+    printGameMessage("check");
     paused = !paused;
     world->paused = paused;
     world->toggleTimer = DEBOUNCE_MS;
@@ -132,7 +139,7 @@ void MainLoop::releaseMonsters(int elapsed) {
     if (spawnTimer <= 0 && releasedCount < PREPARED_MONSTER_COUNT && !paused) {
         world->addMonster(preparedMonsters[releasedCount]);
         ++releasedCount;
-        spawnTimer = SPAWN_INTERVAL_MS - elapsed;
+        spawnTimer = world->difficulty->releaseInterval - elapsed;
     } else {
         // Keeps running while paused, so a long pause releases at once after.
         spawnTimer -= elapsed;

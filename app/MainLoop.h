@@ -8,6 +8,8 @@ class Monster;
 class SoundPlayer;
 
 const int PREPARED_MONSTER_COUNT = 20;
+// When the first monster comes in, in ms of the game running.
+const int FIRST_RELEASE_MS = 2000;
 
 // The clock the loop runs on: SDL's millisecond tick count in the game, a
 // scripted one in tests.
@@ -31,8 +33,12 @@ class MainLoop {
     // events to the sound, and the keys that end the game.
     LoopStep pass();
     // The release schedule: while the game runs, the next prepared monster
-    // enters 2000 ms after the start and then every 5000 ms.
+    // enters 2000 ms after the start and then every release interval of the
+    // world's difficulty (5000 ms at the standard pace).
     void releaseMonsters(int elapsed);
+    // Back to the start of a game: paused, nothing released, the schedule
+    // and the pause key's first second to come again.
+    void restart();
 
     GameWorld* world;
     Monster** preparedMonsters;
@@ -45,7 +51,7 @@ class MainLoop {
     int fullscreenTimer = 1000;
     // Enter went down while Alt was held, and has not been released since.
     bool enterWithAlt = false;
-    int spawnTimer = 2000;
+    int spawnTimer = FIRST_RELEASE_MS;
     int releasedCount = 0;
     std::string title; // the last title written to the window
     // Hears the game's events after each frame; none while null.

@@ -122,23 +122,35 @@ void loadStaticModels(Models& models) {
         models.runes[colour]->load();
 }
 
+// The next monster of the game, drawn from rand(): its kind, then its corner.
+Monster drawPreparedMonster(Model* const (&kindModels)[3], const Difficulty& difficulty) {
+    for (Model* kindModel : kindModels)
+        kindModel->restoreModelMatrix();
+    int kind = rand() % 3;
+    int corner = rand() % 4;
+    glm::mat4 placement = glm::translate(IDENTITY, SPAWN_CORNERS[corner]);
+    Model* kindModel = kindModels[kind];
+    if (!kindModel->loaded)
+        kindModel->load();
+    Monster monster(kindModel, placement);
+    monster.kind = kind;
+    monster.speed = difficulty.monsterSpeeds[kind];
+    return monster;
+}
+
 } // namespace
 
-void prepareMonsters(Model* const (&kindModels)[3], Monster* (&prepared)[PREPARED_MONSTER_COUNT]) {
-    for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i) {
-        for (Model* kindModel : kindModels)
-            kindModel->restoreModelMatrix();
-        int kind = rand() % 3;
-        int corner = rand() % 4;
-        glm::mat4 placement = glm::translate(IDENTITY, SPAWN_CORNERS[corner]);
-        Model* kindModel = kindModels[kind];
-        if (!kindModel->loaded)
-            kindModel->load();
-        Monster* monster = new Monster(kindModel, placement);
-        monster->kind = kind;
-        monster->speed = MONSTER_SPEEDS[kind];
-        prepared[i] = monster;
-    }
+void prepareMonsters(Model* const (&kindModels)[3], Monster* (&prepared)[PREPARED_MONSTER_COUNT],
+                     const Difficulty& difficulty) {
+    for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i)
+        prepared[i] = new Monster(drawPreparedMonster(kindModels, difficulty));
+}
+
+void prepareMonstersAgain(Model* const (&kindModels)[3],
+                          Monster* const (&prepared)[PREPARED_MONSTER_COUNT],
+                          const Difficulty& difficulty) {
+    for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i)
+        *prepared[i] = drawPreparedMonster(kindModels, difficulty);
 }
 
 Scene buildScene() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainLoop.h"
+#include "game/Difficulty.h"
 
 class GameWorld;
 class Model;
@@ -16,8 +17,14 @@ struct Scene {
 
 // The twenty monsters of a game, each of a kind and at a spawn corner drawn
 // from rand(), kind first, monster by monster, so a fixed seed gives the
-// same twenty. A kind's model is loaded when its first monster needs it.
-void prepareMonsters(Model* const (&kindModels)[3], Monster* (&prepared)[PREPARED_MONSTER_COUNT]);
+// same twenty, walking at the difficulty's pace. A kind's model is loaded
+// when its first monster needs it.
+void prepareMonsters(Model* const (&kindModels)[3], Monster* (&prepared)[PREPARED_MONSTER_COUNT],
+                     const Difficulty& difficulty = STANDARD);
+// The same into the monsters already made, for a new game in this process.
+void prepareMonstersAgain(Model* const (&kindModels)[3],
+                          Monster* const (&prepared)[PREPARED_MONSTER_COUNT],
+                          const Difficulty& difficulty);
 
 // Builds every object of the game in its fixed order. Needs the window's GL
 // context; objects live until the process ends.

@@ -16,7 +16,7 @@ enum class GameEventKind {
     TELEPORT_RISE,    // the mage starts rising, at the white rune
     MONSTER_RELEASED, // through its gate, where it stands
     MONSTER_STRIKE,   // on the mage, from where the monster stands
-    MONSTER_DEATH,    // where the monster stands
+    MONSTER_DEATH,    // where the monster stands; colour: the rune that killed it
     VICTORY,
     DEFEAT,
 };

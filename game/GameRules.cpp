@@ -1,22 +1,16 @@
 // The rules of the game: strikes, blasts, dying monsters, victory and defeat.
 #include "app/GameWorld.h"
 
+#include "game/Difficulty.h"
+#include "game/GameMessages.h"
 #include "game/Monster.h"
 #include "game/Player.h"
 #include "model/Model.h"
 #include "model/Origin.h"
 
-#include <cstdio>
-
 namespace {
 
 const int DEATH_STEP_PACE = 3; // ms of deathStepTimer between two shrink steps
-const float ATTACK_COOLDOWN = 2000.0f;
-
-void printMessage(const char* text) {
-    printf("%s\n", text);
-    fflush(stdout);
-}
 
 const int TRAP_COLOURS = 3; // red, green and blue runes kill monster kinds 0, 1 and 2
 
@@ -31,8 +25,8 @@ bool isBlastedByItsRune(const Monster* monster, const Player* player) {
     return standsOnItsRune(monster, player) && player->trapState(monster->kind).blasting;
 }
 
-int strikeDamage(int kind) {
-    return kind >= 0 && kind < 3 ? MONSTER_DAMAGE[kind] : 1;
+int strikeDamage(const Difficulty& difficulty, int kind) {
+    return kind >= 0 && kind < 3 ? difficulty.strikeDamage[kind] : 1;
 }
 
 // Strikes count even while paused: a monster already in reach with its
@@ -40,11 +34,11 @@ int strikeDamage(int kind) {
 void strikeIfInReach(GameWorld& world, Monster& monster) {
     if (!monster.inReach || monster.attackCooldown > 0)
         return;
-    monster.attackCooldown = ATTACK_COOLDOWN;
+    monster.attackCooldown = world.difficulty->strikeInterval;
     world.hitFlash = true;
     world.events.push_back(
         {GameEventKind::MONSTER_STRIKE, NO_COLOUR, originOf(monster.worldMatrix)});
-    for (int point = 0; point < strikeDamage(monster.kind); ++point)
+    for (int point = 0; point < strikeDamage(*world.difficulty, monster.kind); ++point)
         world.player->hit();
 }
 
@@ -60,10 +54,30 @@ void showDying(GameWorld& world, Monster& monster, int dt) {
         monster.shrinkStep();
         world.deathStepTimer = 0;
     }
-    monster.draw();
+    if (world.drawing)
+        monster.draw();
+}
+
+// The player's key for a trap rune would act now: the player's update runs
+// and the rune is laid with its cooldown spent.
+bool trapKeyWouldSetOff(const GameWorld& world, int colour) {
+    const Player::TrapState trap = world.player->trapState(colour);
+    return !world.paused && !world.gameOverShown && !world.player->isTeleporting() && trap.laid &&
+           trap.cooldown <= 0.0f;
 }
 
 } // namespace
+
+void GameWorld::playRules(int elapsed) {
+    if (drawing)
+        beginShadowPass();
+    updateMonsters(elapsed);
+    if (drawing)
+        beginMainPass();
+    updateMonsters(elapsed);
+    updatePlayer(elapsed);
+    judgeRuneReadiness();
+}
 
 // Runs twice per frame (shadow and main pass) with the same dt, so monsters
 // walk, count down and are judged against blasts twice per frame.
@@ -82,32 +96,36 @@ void GameWorld::updateMonsters(int dt) {
         monster.ownIndex = i;
         if (!gameOverShown && !paused)
             monster.update(player->position, dt);
-        monster.draw();
+        if (drawing)
+            monster.draw();
         strikeIfInReach(*this, monster);
         // A monster may strike and die in the same run; it counts as dead
         // from the next run on.
         if (isBlastedByItsRune(&monster, player)) {
             monster.alive = false;
             events.push_back(
-                {GameEventKind::MONSTER_DEATH, NO_COLOUR, originOf(monster.worldMatrix)});
+                {GameEventKind::MONSTER_DEATH, monster.kind, originOf(monster.worldMatrix)});
         }
     }
     if (deadCount == monsterTotal && !victory) {
         victory = true;
-        printMessage("GAME OVER - VICTORY");
+        printGameMessage("GAME OVER - VICTORY");
         events.push_back({GameEventKind::VICTORY, NO_COLOUR, glm::vec3(0.0f)});
     }
 }
 
-// A laid trap rune is ready while a blast set off now would kill: the hit
-// rule itself, asked of a living monster of the rune's colour.
+// A laid trap rune is ready while its key, pressed now, would set it off
+// and the blast would kill: the key would act, and the hit rule holds for a
+// living monster of the rune's colour that stands still, held by the mage's
+// nearness or by another monster. One that is walking over the square may
+// have left it by the time a key pressed on seeing the cue is read.
 void GameWorld::judgeRuneReadiness() {
     if (player == nullptr)
         return;
     bool ready[TRAP_COLOURS] = {false, false, false};
     for (const Monster* monster : monsters) {
-        if (monster->alive && standsOnItsRune(monster, player) &&
-            player->trapState(monster->kind).laid)
+        if (monster->alive && monster->stoodStill() && standsOnItsRune(monster, player) &&
+            trapKeyWouldSetOff(*this, monster->kind))
             ready[monster->kind] = true;
     }
     for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
@@ -146,14 +164,15 @@ void GameWorld::updatePlayer(int dt) {
     followPlayerEvents();
     if (defeat && !defeatBefore)
         events.push_back({GameEventKind::DEFEAT, NO_COLOUR, glm::vec3(0.0f)});
-    player->model->draw();
+    if (drawing)
+        player->model->draw();
 }
 
 void Player::hit() {
     if (lifePoints <= 0)
         return;
     --lifePoints;
-    printMessage("lifePoints - 1");
+    printGameMessage("lifePoints - 1");
     if (lifePoints == 0)
-        printMessage("GAME OVER - DEFEAT");
+        printGameMessage("GAME OVER - DEFEAT");
 }

@@ -11,7 +11,6 @@
 namespace {
 
 const float TURN_DEAD_ZONE = 2.0f; // degrees
-const float STOP_DISTANCE = 0.3f;
 const float REACH_DISTANCE = 0.5f;
 const float SPACING = 0.3f;
 const float ARENA_HALF_WIDTH = 7.2f;
@@ -52,7 +51,7 @@ void Monster::chase(glm::vec3 target, int32_t elapsed) {
 
     glm::vec3 step(0, -speed * elapsed, 0);
     bool free = stepIsFree(step);
-    if (!strictlyWithin(dx, dz, STOP_DISTANCE) && free)
+    if (!strictlyWithin(dx, dz, MONSTER_STOP_DISTANCE) && free)
         worldMatrix = glm::translate(worldMatrix, step);
 }
 
@@ -65,7 +64,7 @@ void Monster::walkIn(glm::vec3 target, int32_t elapsed) {
     bool free = stepIsFree(step);
     float dx = target.x - position.x;
     float dz = target.z - position.z;
-    if (!strictlyWithin(dx, dz, STOP_DISTANCE) && free)
+    if (!strictlyWithin(dx, dz, MONSTER_STOP_DISTANCE) && free)
         worldMatrix = glm::translate(worldMatrix, step);
 
     if (std::fabs(position.x) < ARENA_HALF_WIDTH && std::fabs(position.z) < ARENA_HALF_WIDTH)
@@ -109,6 +108,10 @@ void Monster::draw() {
 
 bool Monster::isHitAt(glm::vec3 point) const {
     return strictlyWithin(point.x - position.x, point.z - position.z, BLAST_REACH);
+}
+
+bool Monster::stoodStill() const {
+    return originOf(worldMatrix) == position;
 }
 
 void Monster::shrinkStep() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/Difficulty.h"
+
 #include <glm/glm.hpp>
 
 #include <cstdint>
@@ -7,14 +9,17 @@
 
 class Model;
 
-// Per kind (0 red, 1 green, 2 plain): step length per ms and life points
-// taken by one strike.
-const float MONSTER_SPEEDS[3] = {0.002f, 0.003f, 0.004f};
-const int MONSTER_DAMAGE[3] = {3, 2, 1};
+// Per kind (0 red, 1 green, 2 plain), at the standard pace: step length per
+// ms and life points taken by one strike.
+inline constexpr const float (&MONSTER_SPEEDS)[3] = STANDARD.monsterSpeeds;
+inline constexpr const int (&MONSTER_DAMAGE)[3] = STANDARD.strikeDamage;
 
 // A rune's blast kills a monster whose position lies strictly within this of
 // the rune's, in x and in z along the world's axes: a square 0.4 wide.
 const float BLAST_REACH = 0.2f;
+// A chasing monster stops once the mage lies strictly within this of it in
+// x and in z.
+const float MONSTER_STOP_DISTANCE = 0.3f;
 
 // An enemy: walks in from its spawn point, then chases the mage. All monsters
 // of a kind share one Model and write their own matrix into it for the draw.
@@ -29,6 +34,9 @@ class Monster {
     bool isHitAt(glm::vec3 point) const;
     // One step of dying: shrink by one percent and sink a little.
     void shrinkStep();
+    // Its last update left it where it stood: held by the mage's nearness
+    // or by another monster, or not yet updated.
+    bool stoodStill() const;
 
     Model* model;
     glm::vec3 position{0.0f};

@@ -15,12 +15,10 @@
 
 namespace {
 
-const float WALK_SPEED = 0.003f;   // model units per ms
 const float TURN_SPEED = 0.3f;     // degrees per ms
 const float CAMERA_SPEED = 0.003f; // world units per ms
 const float ARENA_RADIUS = 7.2f;
 const float MONSTER_SPACING = 0.3f;
-const float RUNE_SPACING = 0.7f;
 const float JUMP_FLOOR = 0.23f; // jump steps move the mage only above this height
 const float JUMP_PULL = 0.00003f;
 const float TOGGLE_DELAY = 1000.0f;
@@ -77,10 +75,10 @@ Player::TrapRune Player::blueTrap() {
 
 Player::TrapState Player::trapState(int colour) const {
     if (colour == 0)
-        return {redRune, redPlaced, redActive, redPos};
+        return {redRune, redPlaced, redActive, redPos, redCooldown};
     if (colour == 1)
-        return {greenRune, greenPlaced, greenActive, greenPos};
-    return {blueRune, bluePlaced, blueActive, bluePos};
+        return {greenRune, greenPlaced, greenActive, greenPos, greenCooldown};
+    return {blueRune, bluePlaced, blueActive, bluePos, blueCooldown};
 }
 
 void Player::update(float dt) {
@@ -113,11 +111,11 @@ void Player::update(float dt) {
 void Player::readWalkKeys(float dt, glm::vec3& walk, glm::mat4& turn) {
     bool moved = false;
     if (isKeyDown('W')) {
-        walk += WALK_SPEED * dt * forward;
+        walk += MAGE_WALK_SPEED * dt * forward;
         moved = true;
     }
     if (isKeyDown('S')) {
-        walk -= WALK_SPEED * dt * forward;
+        walk -= MAGE_WALK_SPEED * dt * forward;
         moved = true;
     }
     if (isKeyDown('A')) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Difficulty.h"
 #include "game/GameEvents.h"
 
 #include <glm/glm.hpp>
@@ -11,8 +12,14 @@ class Model;
 class Monster;
 class Rune;
 
-// The mage's life points when a game starts.
-const int START_LIFE_POINTS = 20;
+// The mage's life points when a game at the standard pace starts.
+const int START_LIFE_POINTS = STANDARD.lifePoints;
+
+// How far the mage walks per ms, in its model's units.
+const float MAGE_WALK_SPEED = 0.003f;
+// Runes keep this far apart, in x and in z: a rune key is refused within it
+// of another rune.
+const float RUNE_SPACING = 0.7f;
 
 // The teleport: the mage sinks, is carried to the white rune and rises
 // again, within the whole teleport's time (ms).
@@ -40,6 +47,7 @@ class Player {
         bool laid;
         bool blasting;
         glm::vec3 laidAt;
+        float cooldown; // its key acts only once this is spent
     };
     TrapState trapState(int colour) const;
     // True while a teleport has time left or has not finished growing back.

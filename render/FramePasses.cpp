@@ -5,14 +5,13 @@
 
 #include "app/Keyboard.h"
 #include "app/Window.h"
+#include "game/GameMessages.h"
 #include "game/ParticleSystem.h"
 #include "game/Player.h"
 #include "game/Rune.h"
 #include "model/Model.h"
 #include "render/Letterbox.h"
 #include "render/ShaderProgram.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -45,18 +44,19 @@ void GameWorld::frame(int elapsed) {
         toggleTimer -= elapsed;
     if (isKeyDown(GLFW_KEY_F1) && toggleTimer <= 0) {
         postProcessMode = (postProcessMode + 1) % 2;
-        printf("%i", postProcessMode);
-        fflush(stdout);
+        printGameText(postProcessMode == 0 ? "0" : "1");
         toggleTimer = TOGGLE_DEBOUNCE_MS;
     }
-    renderShadowPass(elapsed);
-    renderMainPass(elapsed);
+    playRules(elapsed);
+    drawRunes(elapsed);
     renderPostProcessPass();
     renderInterface(elapsed);
     windowSwapBuffers();
 }
 
-void GameWorld::renderShadowPass(int elapsed) {
+// The monsters are updated, drawn and judged inside the shadow pass: they
+// and the mage are all that casts a shadow.
+void GameWorld::beginShadowPass() {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, shadowTarget.framebuffer);
     glViewport(0, 0, SHADOW_MAP_SIZE, SHADOW_MAP_SIZE);
     glClear(GL_DEPTH_BUFFER_BIT);
@@ -67,12 +67,12 @@ void GameWorld::renderShadowPass(int elapsed) {
     glUseProgram(modelShader->program);
     setLightViewUniforms();
     setLightUniforms();
-    updateMonsters(elapsed);
-    player->model->draw();
-    glUseProgram(0);
 }
 
-void GameWorld::renderMainPass(int elapsed) {
+void GameWorld::beginMainPass() {
+    player->model->draw();
+    glUseProgram(0);
+
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, postTarget.framebuffer);
     glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -84,12 +84,12 @@ void GameWorld::renderMainPass(int elapsed) {
     setProgramInt(modelShader, "shadowMap", 0);
     setCameraUniforms();
     setLightUniforms();
-
     drawSceneModels();
-    updateMonsters(elapsed);
-    updatePlayer(elapsed);
-    judgeRuneReadiness();
+}
 
+// Last in the main pass, with the rules' work done: the laid runes and
+// their fountains.
+void GameWorld::drawRunes(int elapsed) {
     Rune* const runesInDrawOrder[4] = {player->blueRune, player->redRune, player->greenRune,
                                        player->whiteRune};
     for (Rune* rune : runesInDrawOrder)

@@ -5,7 +5,7 @@
 #include "GlContext.h"
 #include "LoopWorld.h"
 #include "OutputCapture.h"
-#include "ScriptedKeys.h"
+#include "app/ScriptedKeys.h"
 
 #include <gtest/gtest.h>
 

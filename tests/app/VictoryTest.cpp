@@ -11,7 +11,7 @@
 
 #include "GlContext.h"
 #include "OutputCapture.h"
-#include "ScriptedKeys.h"
+#include "app/ScriptedKeys.h"
 
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
@@ -44,17 +44,11 @@ class ScriptedMage {
   public:
     ScriptedMage(GameWorld* world, ScriptedKeys& keys) : world(world), keys(keys) {}
 
-    // What one frame does to the game state: monsters judged twice, then the
-    // mage. The scene's draws happen too, into the shadow target.
+    // What one frame does to the game state: the frame's rules, with the
+    // scene's draws into the passes' targets.
     void step(int dt, std::initializer_list<int> held = {}) {
         keys.hold(held);
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, world->shadowTarget.framebuffer);
-        glUseProgram(world->modelShader->program);
-        world->setLightViewUniforms();
-        world->setLightUniforms();
-        world->updateMonsters(dt);
-        world->updateMonsters(dt);
-        world->updatePlayer(dt);
+        world->playRules(dt);
         glUseProgram(0);
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
         keys.releaseAll();

@@ -1,7 +1,7 @@
 #include "AssetTestSupport.h"
 
 #include "GlContext.h"
-#include "ScriptedKeys.h"
+#include "app/ScriptedKeys.h"
 #include "app/Window.h"
 #include "game/Monster.h"
 #include "game/Player.h"

@@ -2,7 +2,7 @@
 // the camera keys.
 #include "GameTestSupport.h"
 
-#include "ScriptedKeys.h"
+#include "app/ScriptedKeys.h"
 #include "app/Keyboard.h"
 #include "model/Animator.h"
 

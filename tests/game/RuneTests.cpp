@@ -3,7 +3,7 @@
 #include "GameTestSupport.h"
 
 #include "GlContext.h"
-#include "ScriptedKeys.h"
+#include "app/ScriptedKeys.h"
 #include "app/GameWorld.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,11 @@
 
 #include <initializer_list>
 
-// Scripts the key query while alive: the listed keys read as down, every
-// other key as up. Restores the window as the key source on destruction.
+// The keys a scripted player holds: while alive, the game's key query reads
+// these in place of the window's, the listed keys as down and every other
+// key as up. The scripted players, the demo and the tests press through it,
+// so the rules never know who pressed. Restores the window as the key
+// source on destruction.
 class ScriptedKeys {
   public:
     ScriptedKeys();

@@ -1,4 +1,4 @@
-#include "ScriptedKeys.h"
+#include "app/ScriptedKeys.h"
 
 #include "app/Keyboard.h"
 

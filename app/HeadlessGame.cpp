@@ -1,0 +1,118 @@
+#include "app/HeadlessGame.h"
+
+#include "app/FreshGame.h"
+#include "app/GameWorld.h"
+#include "app/Keyboard.h"
+#include "app/MainLoop.h"
+#include "app/ScriptedKeys.h"
+#include "game/GameMessages.h"
+#include "game/Monster.h"
+#include "game/Player.h"
+
+namespace {
+
+const int TRAP_KEYS[3] = {'1', '2', '3'};
+
+uint32_t noClock() {
+    return 0;
+}
+
+// Follows each press of a lit rune's key to the end of the blast it sets off.
+class LitPressLog {
+  public:
+    // After the keys are chosen, before the frame reads them.
+    void notePresses(const GameWorld& world) {
+        for (int colour = 0; colour < 3; ++colour) {
+            if (isKeyDown(TRAP_KEYS[colour]) && world.runeReady[colour] && !following[colour]) {
+                following[colour] = pressedThisFrame[colour] = true;
+                kills[colour] = 0;
+            }
+        }
+    }
+
+    // After the frame's rules, with its events.
+    void follow(const GameWorld& world) {
+        bool setOff[3] = {false, false, false};
+        for (const GameEvent& event : world.events) {
+            if (event.kind == GameEventKind::RUNE_SET_OFF && event.colour < 3)
+                setOff[event.colour] = true;
+            if (event.kind == GameEventKind::MONSTER_DEATH && event.colour >= 0 && event.colour < 3)
+                ++kills[event.colour];
+        }
+        for (int colour = 0; colour < 3; ++colour) {
+            if (!following[colour])
+                continue;
+            if (pressedThisFrame[colour] && !setOff[colour]) {
+                count(counts.ignored, colour);
+            } else if (!world.player->trapState(colour).blasting) {
+                count(kills[colour] > 0 ? counts.killed : counts.missed, colour);
+            } else if (world.victory || world.defeat) {
+                // The game ended during the blast: what it did so far counts.
+                if (kills[colour] > 0)
+                    count(counts.killed, colour);
+            }
+            pressedThisFrame[colour] = false;
+        }
+    }
+
+    LitPresses counts;
+
+  private:
+    void count(int& outcome, int colour) {
+        ++outcome;
+        ++counts.presses;
+        following[colour] = false;
+    }
+
+    bool following[3] = {false, false, false};
+    bool pressedThisFrame[3] = {false, false, false};
+    int kills[3] = {0, 0, 0};
+};
+
+int slainIn(const GameWorld& world) {
+    int slain = 0;
+    for (const Monster* monster : world.monsters)
+        slain += monster->alive ? 0 : 1;
+    return slain;
+}
+
+} // namespace
+
+GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& difficulty,
+                             PlayStyle style, const std::vector<int>& frameTimes, int limitMs) {
+    GameWorld& world = *scene.world;
+    const bool wasDrawing = world.drawing;
+    const bool wasSilenced = gameMessagesSilenced();
+    setGameMessagesSilenced(true);
+    setDifficulty(scene, difficulty);
+    restartScene(scene, seed);
+    world.drawing = false;
+    world.paused = false;
+    MainLoop loop(&world, scene.preparedMonsters, noClock);
+    loop.paused = false;
+
+    ScriptedKeys keys;
+    ScriptedPlayer player(world, keys, style);
+    LitPressLog log;
+    int now = 0;
+    for (size_t frame = 0; now < limitMs && !world.victory && !world.defeat; ++frame) {
+        const int elapsed = frameTimes[frame % frameTimes.size()];
+        now += elapsed;
+        player.chooseKeys(now);
+        log.notePresses(world);
+        loop.releaseMonsters(elapsed);
+        world.playRules(elapsed);
+        log.follow(world);
+        world.events.clear();
+    }
+
+    GameOutcome outcome;
+    outcome.won = world.victory && !world.defeat;
+    outcome.slain = slainIn(world);
+    outcome.lifeLeft = world.player->lifePoints;
+    outcome.playedMs = now;
+    outcome.lit = log.counts;
+    world.drawing = wasDrawing;
+    setGameMessagesSilenced(wasSilenced);
+    return outcome;
+}
