@@ -39,6 +39,7 @@ void restartWorld(GameWorld& world) {
     world.hitFlashTime = 0;
     world.victory = world.defeat = world.gameOverShown = false;
     world.paused = true;
+    world.openingScreen = true;
     world.toggleTimer = 1000;
     world.deathStepTimer = 0;
     world.cueClock = 0;
@@ -52,12 +53,12 @@ void restartWorld(GameWorld& world) {
 
 } // namespace
 
-void setDifficulty(Scene& scene, const Difficulty& difficulty) {
-    GameWorld& world = *scene.world;
+void setDifficulty(GameWorld& world, Monster* const* preparedMonsters,
+                   const Difficulty& difficulty) {
     world.difficulty = &difficulty;
     world.player->lifePoints = difficulty.lifePoints;
-    for (Monster* monster : scene.preparedMonsters)
-        monster->speed = difficulty.monsterSpeeds[monster->kind];
+    for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i)
+        preparedMonsters[i]->speed = difficulty.monsterSpeeds[preparedMonsters[i]->kind];
 }
 
 // The same draws of rand() in the same order as at start-up: the monsters,

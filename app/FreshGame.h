@@ -3,10 +3,13 @@
 #include "app/SceneConstruction.h"
 
 struct Difficulty;
+class GameWorld;
+class Monster;
 
 // Sets the pace of a game that has not started yet: the world's difficulty,
 // the mage's life and the prepared monsters' speeds.
-void setDifficulty(Scene& scene, const Difficulty& difficulty);
+void setDifficulty(GameWorld& world, Monster* const* preparedMonsters,
+                   const Difficulty& difficulty);
 
 // Makes the scene a new game in this process, as the program starts one with
 // this seed, at the scene's difficulty: no monster out, no rune laid, the

@@ -2,6 +2,7 @@
 
 #include "game/GameEvents.h"
 #include "render/GL.h"
+#include "render/HudLayout.h"
 #include "render/PaintedArea.h"
 #include "render/RenderTargets.h"
 
@@ -38,6 +39,8 @@ class GameWorld {
     void renderInterface(int elapsed);
     // The bar's counters: life, monsters slain and monsters still to come.
     void drawCounters();
+    void drawOpeningDifficulty();
+    hud::AtlasCell difficultyLabel() const;
     // The marks over the laid trap runes and the rune icons in the bar.
     void drawRuneMarks();
     void drawRuneIcons(int elapsed);
@@ -107,6 +110,9 @@ class GameWorld {
     bool defeat = false;
     bool gameOverShown = false;
     bool paused = true;
+    // No game has started yet: the first P is still to come, and L chooses
+    // the difficulty.
+    bool openingScreen = true;
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;

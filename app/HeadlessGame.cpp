@@ -84,10 +84,10 @@ GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& diff
     const bool wasDrawing = world.drawing;
     const bool wasSilenced = gameMessagesSilenced();
     setGameMessagesSilenced(true);
-    setDifficulty(scene, difficulty);
+    setDifficulty(world, scene.preparedMonsters, difficulty);
     restartScene(scene, seed);
     world.drawing = false;
-    world.paused = false;
+    world.paused = world.openingScreen = false;
     MainLoop loop(&world, scene.preparedMonsters, noClock);
     loop.paused = false;
 

@@ -1,5 +1,6 @@
 #include "app/MainLoop.h"
 
+#include "app/FreshGame.h"
 #include "app/GameWorld.h"
 #include "app/Keyboard.h"
 #include "game/Difficulty.h"
@@ -47,6 +48,7 @@ LoopStep MainLoop::pass() {
         fullscreenTimer -= elapsed;
     pauseWhenLookedAway();
     handlePauseKey();
+    handleDifficultyKey();
     handleMuteKey();
     handleFullscreenKeys();
     showFrameRate(rate);
@@ -103,10 +105,20 @@ void MainLoop::togglePause() {
     printGameMessage("check");
     paused = !paused;
     world->paused = paused;
+    world->openingScreen = world->openingScreen && paused;
     world->toggleTimer = DEBOUNCE_MS;
     pauseTimer = DEBOUNCE_MS;
     if (sound != nullptr)
         sound->followPause(paused);
+}
+
+// On the opening screen, before the first P, each press of L takes the next
+// difficulty, back to the gentlest after the standard. It prints nothing.
+void MainLoop::handleDifficultyKey() {
+    const bool down = isKeyDown('L');
+    if (down && !difficultyKeyHeld && world->openingScreen)
+        setDifficulty(*world, preparedMonsters, nextDifficulty(*world->difficulty));
+    difficultyKeyHeld = down;
 }
 
 // M mutes and unmutes all sound, silently: the game says nothing about it.

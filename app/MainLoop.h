@@ -29,7 +29,7 @@ class MainLoop {
 
     // Waits until the clock has moved on from the previous pass, then runs
     // one pass: timing, title, the pause that looking away brings, pause
-    // key, mute key, fullscreen keys, monster release, the frame, its
+    // key, difficulty key, mute key, fullscreen keys, monster release, the frame, its
     // events to the sound, and the keys that end the game.
     LoopStep pass();
     // The release schedule: while the game runs, the next prepared monster
@@ -46,6 +46,7 @@ class MainLoop {
     uint32_t previousTicks;
     int pauseTimer = 1000;
     bool paused = true;
+    bool difficultyKeyHeld = false;
     int muteTimer = 1000;
     bool muted = false;
     int fullscreenTimer = 1000;
@@ -62,6 +63,7 @@ class MainLoop {
     void togglePause();
     void pauseWhenLookedAway();
     void handlePauseKey();
+    void handleDifficultyKey();
     void handleMuteKey();
     void handleFullscreenKeys();
     void showFrameRate(float rate);

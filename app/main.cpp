@@ -1,3 +1,5 @@
+#include "app/CommandLine.h"
+#include "app/FreshGame.h"
 #include "app/GameWorld.h"
 #include "app/MainLoop.h"
 #include "app/NewGame.h"
@@ -9,16 +11,40 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
-int main(int, char** argv) {
+// The program's name as the user typed it, for its messages.
+std::string programName(const char* argv0) {
+    std::string name = argv0 != nullptr ? argv0 : "talmorak";
+    name = name.substr(name.find_last_of("/\\") + 1);
+    const size_t exe = name.rfind(".exe");
+    return exe != std::string::npos && exe + 4 == name.size() ? name.substr(0, exe) : name;
+}
+
+// --help and a command line the program refuses end it before any window.
+void answerCommandLine(const CommandLine& line, const char* argv0) {
+    if (line.action == CommandLineAction::HELP) {
+        fputs(usage(programName(argv0).c_str()).c_str(), stdout);
+        exit(HELP_EXIT_CODE);
+    }
+    if (line.action == CommandLineAction::REFUSE) {
+        fprintf(stderr, "%s: %s\n", programName(argv0).c_str(), line.complaint.c_str());
+        exit(REFUSED_EXIT_CODE);
+    }
+}
+
+int main(int argc, char** argv) {
+    const CommandLine line = readCommandLine(argc, argv);
+    answerCommandLine(line, argv[0]);
     // SDL 1.2 has no main wrapper on Linux to do this; on Windows its wrapper
     // has done it already, and doing it again changes nothing.
     SDL_Init(SDL_INIT_NOPARACHUTE);
     atexit(SDL_Quit);
     int lastGameExitCode = 0;
-    if (runAsGameStarter(argv, lastGameExitCode))
+    if (runAsGameStarter(argv, *line.difficulty, lastGameExitCode))
         exit(lastGameExitCode);
 
     if (!openGameWindow())
@@ -30,6 +56,7 @@ int main(int, char** argv) {
     srand(static_cast<unsigned>(time(nullptr)));
 
     Scene scene = buildScene();
+    setDifficulty(*scene.world, scene.preparedMonsters, *line.difficulty);
     MainLoop loop(scene.world, scene.preparedMonsters, SDL_GetTicks);
     loop.sound = sound;
     LoopStep step = LoopStep::KEEP_RUNNING;
@@ -39,7 +66,7 @@ int main(int, char** argv) {
     windowTerminate();
     if (step == LoopStep::PLAY_AGAIN) {
         SDL_Quit();
-        startNewGame(argv);
+        startNewGame(argv, *scene.world->difficulty);
         exit(1);
     }
     exit(0);

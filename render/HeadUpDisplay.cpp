@@ -2,6 +2,7 @@
 // finished scene, each blended only where it is painted; the laid runes' marks.
 #include "app/GameWorld.h"
 
+#include "game/Difficulty.h"
 #include "game/Monster.h"
 #include "game/Player.h"
 #include "game/Rune.h"
@@ -109,6 +110,8 @@ void GameWorld::renderInterface(int elapsed) {
     }
     if (paused)
         drawPicture(tutorialTexture);
+    if (paused && openingScreen)
+        drawOpeningDifficulty();
 
     glUseProgram(0);
     glEnable(GL_DEPTH_TEST);
@@ -125,11 +128,28 @@ void GameWorld::drawCounters() {
         slain += monster->alive ? 0 : 1;
     const int toCome = monsterTotal - static_cast<int>(monsters.size());
     const int life = player->lifePoints;
-    drawLifeMeter(*interfaceShader, counterGlyphs, life);
+    drawLifeMeter(*interfaceShader, counterGlyphs, life, difficulty->lifePoints);
     drawCounterNumber(*interfaceShader, counterGlyphs, life, hud::LIFE_NUMBER.right,
                       hud::LIFE_NUMBER.top);
     drawCounterNumber(*interfaceShader, counterGlyphs, slain, hud::SLAIN_NUMBER.right,
                       hud::SLAIN_NUMBER.top);
     drawCounterNumber(*interfaceShader, counterGlyphs, toCome, hud::TO_COME_NUMBER.right,
                       hud::TO_COME_NUMBER.top);
+    // Under the life meter, so that a result is always read with its
+    // difficulty.
+    drawCounterLabel(*interfaceShader, counterGlyphs, difficultyLabel(), hud::BAR_LABEL_PLACE);
+}
+
+// Over the tutorial on the opening screen, beside "Press P to play": the
+// difficulty, and that L changes it.
+void GameWorld::drawOpeningDifficulty() {
+    if (counterGlyphs == 0)
+        return;
+    drawCounterLabel(*interfaceShader, counterGlyphs, hud::DIFFICULTY_HINT_CELL,
+                     hud::OPENING_HINT_PLACE);
+    drawCounterLabel(*interfaceShader, counterGlyphs, difficultyLabel(), hud::OPENING_LABEL_PLACE);
+}
+
+hud::AtlasCell GameWorld::difficultyLabel() const {
+    return hud::difficultyLabelCell(static_cast<int>(difficulty - DIFFICULTIES));
 }

@@ -47,10 +47,23 @@ void drawCounterNumber(const ShaderProgram& program, GLuint atlas, int value, in
     } while (value > 0);
 }
 
-void drawLifeMeter(const ShaderProgram& program, GLuint atlas, int lifePoints) {
-    const int width = hud::meterWidth(lifePoints);
+int lifeMeterPips(int lifePoints, int fullLife) {
+    if (lifePoints <= 0 || fullLife <= 0)
+        return 0;
+    const int pips = (lifePoints * hud::METER_PIPS + fullLife - 1) / fullLife;
+    return pips < hud::METER_PIPS ? pips : hud::METER_PIPS;
+}
+
+void drawLifeMeter(const ShaderProgram& program, GLuint atlas, int lifePoints, int fullLife) {
+    const int width = hud::meterWidth(lifeMeterPips(lifePoints, fullLife));
     if (width <= 0)
         return;
     drawAtlasRect(program, atlas, {0, hud::METER_ATLAS_TOP, width, hud::METER_HEIGHT},
                   {hud::METER_LEFT, hud::METER_TOP, width, hud::METER_HEIGHT});
+}
+
+void drawCounterLabel(const ShaderProgram& program, GLuint atlas, hud::AtlasCell cell,
+                      hud::AtlasCell place) {
+    drawAtlasRect(program, atlas, {cell.left, cell.top, hud::LABEL_WIDTH, hud::LABEL_HEIGHT},
+                  {place.left, place.top, hud::LABEL_WIDTH, hud::LABEL_HEIGHT});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/GL.h"
+#include "render/HudLayout.h"
 
 class ShaderProgram;
 
@@ -13,5 +14,15 @@ class ShaderProgram;
 // without leading zeros.
 void drawCounterNumber(const ShaderProgram& program, GLuint atlas, int value, int right, int top);
 
-// Draws one full pip of the meter per life point, from its left end.
-void drawLifeMeter(const ShaderProgram& program, GLuint atlas, int lifePoints);
+// How many of the meter's pips are full: the share of a game's full life
+// that is left, rounded up, so a mage with any life left shows a pip. With
+// as many points as pips (the standard game's 20), one pip per point.
+int lifeMeterPips(int lifePoints, int fullLife);
+
+// Draws the full pips of the meter, from its left end.
+void drawLifeMeter(const ShaderProgram& program, GLuint atlas, int lifePoints, int fullLife);
+
+// Draws one label cell of the atlas (a difficulty's name, or the hint that
+// L changes it) at a place of the picture.
+void drawCounterLabel(const ShaderProgram& program, GLuint atlas, hud::AtlasCell cell,
+                      hud::AtlasCell place);

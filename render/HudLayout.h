@@ -25,12 +25,15 @@ inline int slotLeft(int slot) {
 }
 
 // The counter glyph atlas: the digits 0 to 9 side by side along its top,
-// one cell each, and below them the life meter full, one pip per point.
+// one cell each, below them the life meter full, one pip per point, and
+// below that the difficulties' names and the opening screen's hint.
 const int ATLAS_WIDTH = 256;
-const int ATLAS_HEIGHT = 64;
+const int ATLAS_HEIGHT = 128;
 const int DIGIT_WIDTH = 22;
 const int DIGIT_HEIGHT = 34;
 const int METER_ATLAS_TOP = 38;
+// The life meter's pips: one per point of the standard game's life.
+const int METER_PIPS = 20;
 const int PIP_WIDTH = 6;
 const int PIP_GAP = 2;
 const int METER_HEIGHT = 22;
@@ -50,6 +53,27 @@ const int LIFE_LABEL_BASELINE = 682;
 const CounterPlace LIFE_NUMBER = {LIFE_LABEL_LEFT + 2 * DIGIT_WIDTH, 692};
 const int METER_LEFT = 130;
 const int METER_TOP = 698;
+
+// The difficulty's name, one cell per difficulty, gentlest first, two to a
+// row of the atlas; and the hint that L changes it, in a cell of its own.
+const int LABEL_ATLAS_TOP = 64;
+const int LABEL_WIDTH = 128;
+const int LABEL_HEIGHT = 20;
+const int LABEL_BASELINE = 15; // within its cell
+struct AtlasCell {
+    int left;
+    int top;
+};
+inline AtlasCell difficultyLabelCell(int difficulty) {
+    return {difficulty % 2 * LABEL_WIDTH, LABEL_ATLAS_TOP + difficulty / 2 * LABEL_HEIGHT};
+}
+const AtlasCell DIFFICULTY_HINT_CELL = {0, LABEL_ATLAS_TOP + 2 * LABEL_HEIGHT};
+// The name stands under the life meter while playing and on the end
+// picture; on the opening screen the hint and the name stand beside the
+// tutorial's "Press P to play".
+const AtlasCell BAR_LABEL_PLACE = {METER_LEFT, METER_TOP + METER_HEIGHT + 6};
+const AtlasCell OPENING_HINT_PLACE = {668, 588};
+const AtlasCell OPENING_LABEL_PLACE = {668, 609};
 
 // The monsters: how many are slain (of all), and how many are still to come.
 const int MONSTER_LABEL_LEFT = 726;

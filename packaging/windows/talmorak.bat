@@ -4,7 +4,7 @@ rem "..\bin\..." files, whatever folder this is started from, and passes the
 rem game's exit code on.
 setlocal
 pushd "%~dp0bin"
-talmorak.exe
+talmorak.exe %*
 set GAME_EXIT=%ERRORLEVEL%
 popd
 endlocal & exit /b %GAME_EXIT%

@@ -4,6 +4,7 @@
 #include "app/GameWorld.h"
 #include "game/Monster.h"
 #include "game/Player.h"
+#include "render/HudCounters.h"
 #include "render/HudLayout.h"
 #include "render/Texture.h"
 
@@ -176,6 +177,17 @@ TEST_F(HudCounters, FollowEveryStrikeReleaseAndDeathInTheirOwnFrame) {
     EXPECT_EQ(shown.slain, 2);
     EXPECT_EQ(shown.toCome, 8);
     EXPECT_EQ(shown.life, 0);
+}
+
+// A gentler game's larger life fills the same meter: it empties in step
+// with the life, and shows a pip while a single point is left.
+TEST(LifeMeter, ShowsTheShareOfAGamesLifeLeftRoundedUp) {
+    EXPECT_EQ(lifeMeterPips(17, 20), 17);
+    EXPECT_EQ(lifeMeterPips(40, 40), 20);
+    EXPECT_EQ(lifeMeterPips(39, 40), 20);
+    EXPECT_EQ(lifeMeterPips(38, 40), 19);
+    EXPECT_EQ(lifeMeterPips(1, 35), 1);
+    EXPECT_EQ(lifeMeterPips(0, 35), 0);
 }
 
 } // namespace

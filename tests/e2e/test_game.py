@@ -7,10 +7,12 @@ their names. Keys are held by frames, read off a preloaded swap stamp, so a
 slow frame cannot swallow a press and a fast one cannot see it twice.
 """
 
+import os
+import subprocess
 import time
 import unittest
 
-from harness import GameRun, VirtualDisplay
+from harness import GameRun, VirtualDisplay, staged_bin_dir
 
 # Where the head-up display pictures paint things (render/HudLayout.h):
 # four 84-pixel rune slots, red first, along the bottom bar.
@@ -307,3 +309,28 @@ class DefeatTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class CommandLineTest(unittest.TestCase):
+    """--help and a refused command line answer without a display: no window
+    is opened, whatever DISPLAY says."""
+
+    def run_game(self, *arguments):
+        environment = dict(os.environ)
+        environment.pop("DISPLAY", None)
+        return subprocess.run([os.path.join(staged_bin_dir(), "talmorak"), *arguments],
+                              env=environment, capture_output=True, text=True, timeout=60)
+
+    def test_help_prints_the_difficulties_gentlest_first_and_exits_0(self):
+        done = self.run_game("--help")
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertIn("--difficulty calm|gentle|brisk|standard", done.stdout)
+        self.assertEqual(done.stderr, "")
+
+    def test_an_unknown_difficulty_or_option_is_one_line_and_exit_2(self):
+        for arguments in (["--difficulty", "hard"], ["--level", "2"]):
+            done = self.run_game(*arguments)
+            self.assertEqual(done.returncode, 2, arguments)
+            self.assertEqual(done.stdout, "")
+            self.assertEqual(done.stderr.count("\n"), 1, done.stderr)
+            self.assertIn("calm|gentle|brisk|standard", done.stderr)

@@ -3,7 +3,7 @@
 #include "Image.h"
 #include "TextRenderer.h"
 #include "app/MainLoop.h"
-#include "game/Player.h"
+#include "game/Difficulty.h"
 #include "render/HudLayout.h"
 
 #include <algorithm>
@@ -91,7 +91,7 @@ void lifePip(Image& image, int x, int y, bool full) {
 }
 
 void lifeMeter(Image& image, int left, int top, bool full) {
-    for (int pip = 0; pip < START_LIFE_POINTS; ++pip)
+    for (int pip = 0; pip < hud::METER_PIPS; ++pip)
         lifePip(image, left + pip * (hud::PIP_WIDTH + hud::PIP_GAP), top, full);
 }
 
@@ -140,6 +140,15 @@ Image counterGlyphs(Fonts& fonts) {
         fonts.bold.draw(image, text, size, left, hud::DIGIT_HEIGHT - 5.0f, DIGIT);
     }
     lifeMeter(image, 0, hud::METER_ATLAS_TOP, true);
+    for (int difficulty = 0; difficulty < DIFFICULTY_COUNT; ++difficulty) {
+        std::string name = DIFFICULTIES[difficulty].name;
+        std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+        const hud::AtlasCell cell = hud::difficultyLabelCell(difficulty);
+        fonts.bold.draw(image, name, 15, cell.left + 1.0f, cell.top + hud::LABEL_BASELINE, LABEL);
+    }
+    fonts.regular.draw(image, "Difficulty (L):", 15, hud::DIFFICULTY_HINT_CELL.left + 1.0f,
+                       hud::DIFFICULTY_HINT_CELL.top + hud::LABEL_BASELINE,
+                       glm::vec4(0.93f, 0.91f, 0.86f, 1.0f));
     return image;
 }
 
@@ -193,8 +202,8 @@ void tutorialTechnique(Image& image, Fonts& fonts, float top) {
     const glm::vec4 text(0.96f, 0.93f, 0.84f, 1.0f);
     const char* const lines[] = {
         "Monsters stop an arm's length away: a rune at your own feet never catches one.",
-        "Lay a rune, step away so that a monster of its colour walks over it,",
-        "and set it off the moment the rune lights up.",
+        "Lay a rune, then stand one step beyond it, so that a monster of its colour",
+        "stops on it on its way to you, and set it off when the rune lights up.",
         "Runes keep a step apart: beside another rune a rune key is refused, its icon blinks.",
     };
     float y = top + 24.0f;
@@ -213,11 +222,11 @@ Image tutorial(Fonts& fonts) {
     const glm::vec4 text(0.93f, 0.91f, 0.86f, 1.0f), muted(0.75f, 0.73f, 0.7f, 1.0f);
     fonts.title.drawCentred(image, "TALMORAK ARENA", 48, 512.0f, 80.0f, GOLD);
     fonts.regular.drawCentred(
-        image, "Twenty monsters walk in through the four gates, one every five seconds.", 18,
-        512.0f, 114.0f, text);
-    fonts.regular.drawCentred(image,
-                              "Slay them all with your runes before they take your 20 life points.",
-                              18, 512.0f, 137.0f, text);
+        image, "Twenty monsters walk in through the four gates, one every few seconds.", 18, 512.0f,
+        114.0f, text);
+    fonts.regular.drawCentred(
+        image, "Slay them all with your runes before they take all your life points.", 18, 512.0f,
+        137.0f, text);
     tutorialTechnique(image, fonts, 152.0f);
     struct Row {
         const char* keys;
@@ -239,14 +248,15 @@ Image tutorial(Fonts& fonts) {
         {"M", "sound off / on"},
         {"P", "pause and resume"},
         {"Enter", "play again, once the game is won or lost"},
+        {"L", "difficulty, before the first P: calm, gentle, brisk or standard"},
         {"Esc", "quit"},
     };
-    float y = 288.0f;
+    float y = 285.0f;
     for (const Row& row : rows) {
         const int width = fonts.bold.measure(row.keys, 17);
         fonts.bold.draw(image, row.keys, 17, 318.0f - width, y, GOLD);
         fonts.regular.draw(image, row.action, 17, 340.0f, y, muted);
-        y += 19.5f;
+        y += 18.5f;
     }
     // The same picture opens the game and covers every pause.
     image.roundedRect(372.0f, 590.0f, 652.0f, 628.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
@@ -277,8 +287,8 @@ Image hitFlash() {
     const float reach = 150.0f;
     for (int y = 0; y < PICTURE_HEIGHT; ++y)
         for (int x = 0; x < PICTURE_WIDTH; ++x) {
-            const float d = static_cast<float>(std::min(std::min(x, PICTURE_WIDTH - 1 - x),
-                                                        std::min(y, PICTURE_HEIGHT - 1 - y)));
+            const float d = static_cast<float>(
+                std::min(std::min(x, PICTURE_WIDTH - 1 - x), std::min(y, PICTURE_HEIGHT - 1 - y)));
             if (d >= reach)
                 continue;
             const float t = 1.0f - d / reach;
