@@ -48,7 +48,7 @@ struct Cell {
     int slain = 0;
     int fewestSlain = 1000;
     int lifeLeftInWins = 0;
-    int longestMs = 0;
+    int unfinished = 0; // neither won nor lost in the games' ten minutes
     LitPresses lit;
 };
 
@@ -63,7 +63,7 @@ Cell playCell(Scene& scene, const Difficulty& difficulty, const PlayStyle& style
         cell.slain += outcome.slain;
         cell.fewestSlain = std::min(cell.fewestSlain, outcome.slain);
         cell.lifeLeftInWins += outcome.won ? outcome.lifeLeft : 0;
-        cell.longestMs = std::max(cell.longestMs, outcome.playedMs);
+        cell.unfinished += !outcome.won && outcome.lifeLeft > 0 ? 1 : 0;
         cell.lit.presses += outcome.lit.presses;
         cell.lit.killed += outcome.lit.killed;
         cell.lit.ignored += outcome.lit.ignored;
@@ -74,14 +74,16 @@ Cell playCell(Scene& scene, const Difficulty& difficulty, const PlayStyle& style
 
 void printTable(Scene& scene, const Style& style, int games) {
     std::printf("\n### %s\n\n", style.title);
-    std::printf("| difficulty | rate | wins | slain a game (fewest) | life left in a win | "
-                "lit presses | killed | ignored | missed |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("| difficulty | rate | wins | unfinished | slain a game (fewest) | "
+                "life left in a win | lit presses | killed | ignored | missed |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     for (const Difficulty& difficulty : DIFFICULTIES) {
         for (const Rate& rate : RATES) {
             const Cell c = playCell(scene, difficulty, style.play, rate, games);
-            std::printf("| %s | %s | %d of %d (%d %%) | %.1f (%d) | %.1f | %d | %d | %d | %d |\n",
+            std::printf("| %s | %s | %d of %d (%d %%) | %d | %.1f (%d) | %.1f | %d | %d | %d | %d "
+                        "|\n",
                         difficulty.name, rate.name, c.wins, c.games, 100 * c.wins / c.games,
+                        c.unfinished,
                         static_cast<double>(c.slain) / c.games, c.fewestSlain,
                         c.wins > 0 ? static_cast<double>(c.lifeLeftInWins) / c.wins : 0.0,
                         c.lit.presses, c.lit.killed, c.lit.ignored, c.lit.missed);
