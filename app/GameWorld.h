@@ -113,6 +113,8 @@ class GameWorld {
     // No game has started yet: the first P is still to come, and L chooses
     // the difficulty.
     bool openingScreen = true;
+    // The game is playing itself, under its banner.
+    bool demo = false;
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;

@@ -10,3 +10,9 @@ bool isKeyDown(int key);
 // own source to script key presses; passing nullptr restores the window.
 using KeySource = bool (*)(int key);
 void setKeySource(KeySource source);
+
+// The keys down in the source now read as up until they are let go, so the
+// key that ends the demo does nothing else. Keys that were let go are
+// forgotten by forgetReleasedKeys, which the main loop calls every pass.
+void ignoreKeysHeldNow();
+void forgetReleasedKeys();

@@ -11,6 +11,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 const char* const TITLE_PREFIX = "Talmorak Arena fps";
@@ -46,6 +47,9 @@ LoopStep MainLoop::pass() {
         muteTimer -= elapsed;
     if (fullscreenTimer > 0)
         fullscreenTimer -= elapsed;
+    forgetReleasedKeys();
+    if (watchDemo(elapsed) == LoopStep::QUIT)
+        return LoopStep::QUIT;
     pauseWhenLookedAway();
     handlePauseKey();
     handleDifficultyKey();
@@ -53,6 +57,7 @@ LoopStep MainLoop::pass() {
     handleFullscreenKeys();
     showFrameRate(rate);
     releaseMonsters(elapsed);
+    demo.chooseKeys(elapsed);
 
     world->frame(elapsed);
     handOnEvents();
@@ -61,6 +66,49 @@ LoopStep MainLoop::pass() {
     if (next == LoopStep::KEEP_RUNNING)
         previousTicks = nowTicks;
     return next;
+}
+
+// After DEMO_IDLE_MS on the opening screen with no key pressed the game
+// plays itself. Any key ends the demo, but Esc, which still quits; so does
+// looking away from the window, or its end picture shown for a while. A
+// fresh opening screen follows, with nothing of the demo left.
+LoopStep MainLoop::watchDemo(int elapsed) {
+    const bool keyPressed = windowTakeKeyPressed();
+    if (!demo.running()) {
+        idleMs = world->openingScreen && !keyPressed ? idleMs + elapsed : 0;
+        if (idleMs >= DEMO_IDLE_MS && scene != nullptr && !windowIsMinimised())
+            startDemo();
+        return LoopStep::KEEP_RUNNING;
+    }
+    if (windowKeyDown(GLFW_KEY_ESC))
+        return LoopStep::QUIT;
+    demoEndShownMs = world->gameOverShown ? demoEndShownMs + elapsed : 0;
+    if (keyPressed || windowTakeLookedAway() || demoEndShownMs >= DEMO_END_PICTURE_MS)
+        endDemo();
+    return LoopStep::KEEP_RUNNING;
+}
+
+// The demo starts the game as P would, but says nothing.
+void MainLoop::startDemo() {
+    demo.start(*world);
+    world->demo = true;
+    paused = world->paused = false;
+    world->openingScreen = false;
+    demoEndShownMs = 0;
+    if (sound != nullptr)
+        sound->followPause(false);
+}
+
+void MainLoop::endDemo() {
+    demo.stop();
+    // The key that ended it does nothing else.
+    ignoreKeysHeldNow();
+    world->demo = false;
+    restartScene(*scene, static_cast<unsigned>(time(nullptr)) ^ previousTicks);
+    restart();
+    idleMs = 0;
+    if (sound != nullptr)
+        sound->startOver();
 }
 
 // A GPU that ignores the swap interval can finish a pass within the same

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "app/Demo.h"
+
 #include <cstdint>
 #include <string>
 
 class GameWorld;
 class Monster;
 class SoundPlayer;
+struct Scene;
 
 const int PREPARED_MONSTER_COUNT = 20;
 // When the first monster comes in, in ms of the game running.
 const int FIRST_RELEASE_MS = 2000;
+// The demo starts after this long on the opening screen with no key
+// pressed, and a demo game's end picture stays this long.
+const int DEMO_IDLE_MS = 30000;
+const int DEMO_END_PICTURE_MS = 5000;
 
 // The clock the loop runs on: SDL's millisecond tick count in the game, a
 // scripted one in tests.
@@ -57,9 +64,20 @@ class MainLoop {
     std::string title; // the last title written to the window
     // Hears the game's events after each frame; none while null.
     SoundPlayer* sound = nullptr; // not owned
+    // The whole scene, which the demo needs to start a fresh game after it;
+    // no demo while null.
+    Scene* scene = nullptr; // not owned
+    // Time on the opening screen with no key pressed, and the demo.
+    int idleMs = 0;
+    Demo demo;
+    int demoEndShownMs = 0;
 
   private:
     uint32_t waitForNextTick() const;
+    // The demo's start, its end, and what ends it; QUIT for Esc.
+    LoopStep watchDemo(int elapsed);
+    void startDemo();
+    void endDemo();
     void togglePause();
     void pauseWhenLookedAway();
     void handlePauseKey();

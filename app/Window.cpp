@@ -20,6 +20,7 @@ int framebufferWidth = 0;
 int framebufferHeight = 0;
 bool minimised = false;
 bool lookedAway = false;
+bool keyPressed = false; // a key went down since the last windowTakeKeyPressed
 
 // The window's place before it went fullscreen, to go back to.
 int windowedX = 0;
@@ -231,8 +232,16 @@ void windowAwaitEvents() {
 }
 
 void windowKeyEvent(int glfw3Key, int action) {
+    if (action == GLFW_PRESS)
+        keyPressed = true;
     if (action == GLFW_PRESS && glfw3Key >= 0 && glfw3Key <= GLFW_KEY_LAST)
         tappedKeys[glfw3Key] = true;
+}
+
+bool windowTakeKeyPressed() {
+    const bool was = keyPressed;
+    keyPressed = false;
+    return was;
 }
 
 void windowFocusEvent(bool focused) {

@@ -57,6 +57,10 @@ bool windowTakeLookedAway();
 
 void windowSetTitle(const char* title);
 
+// True once after any key went down in the window, whichever key, false
+// until another does.
+bool windowTakeKeyPressed();
+
 // True while the key (a GLFW 2.x number) is down in the window, and for the
 // whole frame after a swap in which it went down, even if it came up again
 // before the swap ended: a quick tap during a slow frame still counts, once.

@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
     setDifficulty(*scene.world, scene.preparedMonsters, *line.difficulty);
     MainLoop loop(scene.world, scene.preparedMonsters, SDL_GetTicks);
     loop.sound = sound;
+    loop.scene = &scene;
     LoopStep step = LoopStep::KEEP_RUNNING;
     while (step == LoopStep::KEEP_RUNNING)
         step = loop.pass();

@@ -112,6 +112,8 @@ void GameWorld::renderInterface(int elapsed) {
         drawPicture(tutorialTexture);
     if (paused && openingScreen)
         drawOpeningDifficulty();
+    if (demo && counterGlyphs != 0)
+        drawDemoBanner(*interfaceShader, counterGlyphs);
 
     glUseProgram(0);
     glEnable(GL_DEPTH_TEST);

@@ -67,3 +67,10 @@ void drawCounterLabel(const ShaderProgram& program, GLuint atlas, hud::AtlasCell
     drawAtlasRect(program, atlas, {cell.left, cell.top, hud::LABEL_WIDTH, hud::LABEL_HEIGHT},
                   {place.left, place.top, hud::LABEL_WIDTH, hud::LABEL_HEIGHT});
 }
+
+void drawDemoBanner(const ShaderProgram& program, GLuint atlas) {
+    const hud::AtlasCell cell = hud::DEMO_BANNER_CELL, place = hud::DEMO_BANNER_PLACE;
+    drawAtlasRect(program, atlas,
+                  {cell.left, cell.top, hud::DEMO_BANNER_WIDTH, hud::DEMO_BANNER_HEIGHT},
+                  {place.left, place.top, hud::DEMO_BANNER_WIDTH, hud::DEMO_BANNER_HEIGHT});
+}

@@ -26,3 +26,6 @@ void drawLifeMeter(const ShaderProgram& program, GLuint atlas, int lifePoints, i
 // L changes it) at a place of the picture.
 void drawCounterLabel(const ShaderProgram& program, GLuint atlas, hud::AtlasCell cell,
                       hud::AtlasCell place);
+
+// Draws the demo's banner from the atlas, across the picture's top.
+void drawDemoBanner(const ShaderProgram& program, GLuint atlas);

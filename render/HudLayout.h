@@ -26,8 +26,9 @@ inline int slotLeft(int slot) {
 
 // The counter glyph atlas: the digits 0 to 9 side by side along its top,
 // one cell each, below them the life meter full, one pip per point, and
-// below that the difficulties' names and the opening screen's hint.
-const int ATLAS_WIDTH = 256;
+// below that the difficulties' names and the opening screen's hint; on its
+// right the demo's banner.
+const int ATLAS_WIDTH = 512;
 const int ATLAS_HEIGHT = 128;
 const int DIGIT_WIDTH = 22;
 const int DIGIT_HEIGHT = 34;
@@ -74,6 +75,12 @@ const AtlasCell DIFFICULTY_HINT_CELL = {0, LABEL_ATLAS_TOP + 2 * LABEL_HEIGHT};
 const AtlasCell BAR_LABEL_PLACE = {METER_LEFT, METER_TOP + METER_HEIGHT + 6};
 const AtlasCell OPENING_HINT_PLACE = {668, 588};
 const AtlasCell OPENING_LABEL_PLACE = {668, 609};
+
+// The banner over the game while it plays itself, across the picture's top.
+const AtlasCell DEMO_BANNER_CELL = {256, 0};
+const int DEMO_BANNER_WIDTH = 256;
+const int DEMO_BANNER_HEIGHT = 40;
+const AtlasCell DEMO_BANNER_PLACE = {(PICTURE_WIDTH - DEMO_BANNER_WIDTH) / 2, 16};
 
 // The monsters: how many are slain (of all), and how many are still to come.
 const int MONSTER_LABEL_LEFT = 726;

@@ -125,10 +125,22 @@ void SoundPlayer::playEnding(SoundId ending) {
     const uint32_t voice = start(ending, SoundPlacement(), false);
     if (ending == SOUND_VICTORY)
         victory = voice;
+    endingVoice = voice;
     if (!ended) {
         mixer->fadeOut(ambience, AMBIENCE_FADE_MS);
         ended = true;
     }
+}
+
+void SoundPlayer::startOver() {
+    if (mixer == nullptr)
+        return;
+    for (uint32_t voice : {ambience, victory, endingVoice}) {
+        if (voice != 0)
+            mixer->halt(voice);
+    }
+    ambience = victory = endingVoice = 0;
+    ambienceStarted = ended = defeatHeard = false;
 }
 
 void SoundPlayer::setMuted(bool muted) {

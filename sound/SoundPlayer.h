@@ -41,6 +41,9 @@ class SoundPlayer {
     // a victory), while the ambience fades out. From then on the monsters
     // still released come in silently.
     void playEnding(SoundId ending);
+    // Back to a game not yet started: the ambience and the ending stop, and
+    // the ambience starts anew the first time the next game runs.
+    void startOver();
     // Silences everything, and everything started meanwhile, until unmuted.
     void setMuted(bool muted);
 
@@ -50,8 +53,9 @@ class SoundPlayer {
 
     const SoundMixer* mixer = nullptr;
     SoundClip* clips[SOUND_COUNT] = {};
-    uint32_t ambience = 0; // the looping ambience's voice, once started
-    uint32_t victory = 0;  // the victory's voice, which a defeat stops
+    uint32_t ambience = 0;    // the looping ambience's voice, once started
+    uint32_t victory = 0;     // the victory's voice, which a defeat stops
+    uint32_t endingVoice = 0; // the last ending's voice
     bool ambienceStarted = false;
     bool ended = false;
     bool defeatHeard = false;

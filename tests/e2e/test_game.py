@@ -311,6 +311,48 @@ if __name__ == "__main__":
     unittest.main()
 
 
+class DemoTest(unittest.TestCase):
+    """Left alone on the opening screen, the game plays itself; a key brings
+    back the opening screen, as the game opened, with nothing of the demo
+    left."""
+
+    # The demo's banner across the picture's top (render/HudLayout.h).
+    BANNER = (384, 16, 256, 40)
+
+    @classmethod
+    def setUpClass(cls):
+        start_game(cls)
+
+    @classmethod
+    def tearDownClass(cls):
+        end_game(cls)
+
+    def test_1_the_demo_plays_after_30_s_prints_nothing_and_a_key_ends_it(self):
+        opening = self.game.grab()
+        printed = self.game.stdout()
+        wait_loop_time(self.game, 30500, timeout=180)
+        self.game.wait_frames(20)
+        demo = self.game.grab()
+        self.assertGreater(opening.crop(*TUTORIAL_PANEL).changed_fraction(
+            demo.crop(*TUTORIAL_PANEL)), 0.6, "the tutorial still covers the view")
+        self.assertGreater(opening.crop(*self.BANNER).changed_fraction(
+            demo.crop(*self.BANNER)), 0.3, "no banner")
+        self.assertEqual(self.game.stdout(), printed)
+
+        self.game.tap("q")
+        self.game.wait_frames(5)
+        self.assertTrue(self.game.grab().rgb == opening.rgb,
+                        "the opening screen after the demo is not the first one, pixel for pixel")
+        self.assertEqual(self.game.stdout(), printed)
+
+    def test_2_escape_still_quits_without_a_gl_error(self):
+        self.game.key_down("Escape")
+        try:
+            self.assertEqual(self.game.wait(timeout=60), 0)
+        finally:
+            self.game.key_up("Escape")
+        self.assertEqual(self.game.stderr(), "")
+
 class CommandLineTest(unittest.TestCase):
     """--help and a refused command line answer without a display: no window
     is opened, whatever DISPLAY says."""

@@ -128,6 +128,18 @@ Image background(Fonts& fonts) {
     return image;
 }
 
+// The banner over the game while it plays itself: a dark panel with the
+// bar's gold edge, saying how to stop it.
+void demoBanner(Image& image, Fonts& fonts) {
+    const float left = hud::DEMO_BANNER_CELL.left + 1.0f, top = hud::DEMO_BANNER_CELL.top + 1.0f;
+    const float right = left + hud::DEMO_BANNER_WIDTH - 2.0f;
+    const float bottom = top + hud::DEMO_BANNER_HEIGHT - 2.0f;
+    image.roundedRect(left, top, right, bottom, 10.0f, PANEL);
+    image.roundedRect(left, top, right, bottom, 10.0f, GOLD, 2.0f);
+    fonts.bold.drawCentred(image, "DEMO \u2014 press any key", 17, (left + right) * 0.5f,
+                           top + 26.0f, GOLD);
+}
+
 // The glyphs the counters are cut from: each digit centred in its cell,
 // with its baseline near the cell's foot, and the full life meter.
 Image counterGlyphs(Fonts& fonts) {
@@ -149,6 +161,7 @@ Image counterGlyphs(Fonts& fonts) {
     fonts.regular.draw(image, "Difficulty (L):", 15, hud::DIFFICULTY_HINT_CELL.left + 1.0f,
                        hud::DIFFICULTY_HINT_CELL.top + hud::LABEL_BASELINE,
                        glm::vec4(0.93f, 0.91f, 0.86f, 1.0f));
+    demoBanner(image, fonts);
     return image;
 }
 
