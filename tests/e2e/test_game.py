@@ -84,6 +84,16 @@ def press_pause(test, game):
     return started
 
 
+def quit_with_escape(test, game):
+    """Escape ends the game with exit status 0, and Mesa saw no GL error."""
+    game.key_down("Escape")
+    try:
+        test.assertEqual(game.wait(timeout=60), 0)
+    finally:
+        game.key_up("Escape")
+    test.assertEqual(game.stderr(), "")
+
+
 def blueness(picture):
     red, _, blue = picture.mean()
     return blue - red
@@ -295,20 +305,11 @@ class DefeatTest(unittest.TestCase):
             play.crop(*TUTORIAL_PANEL)), 0.6, "the tutorial stayed after P")
 
     def test_5_escape_exits_with_0_and_no_gl_error_was_made(self):
-        self.game.key_down("Escape")
-        try:
-            self.assertEqual(self.game.wait(timeout=60), 0)
-        finally:
-            self.game.key_up("Escape")
-        self.assertEqual(self.game.stderr(), "")
+        quit_with_escape(self, self.game)
 
     def windows(self):
         found = self.game._xdotool("search", "--name", "Talmorak Arena", check=False)
         return [int(window) for window in found.split()]
-
-
-if __name__ == "__main__":
-    unittest.main()
 
 
 class DemoTest(unittest.TestCase):
@@ -346,12 +347,7 @@ class DemoTest(unittest.TestCase):
         self.assertEqual(self.game.stdout(), printed)
 
     def test_2_escape_still_quits_without_a_gl_error(self):
-        self.game.key_down("Escape")
-        try:
-            self.assertEqual(self.game.wait(timeout=60), 0)
-        finally:
-            self.game.key_up("Escape")
-        self.assertEqual(self.game.stderr(), "")
+        quit_with_escape(self, self.game)
 
 class CommandLineTest(unittest.TestCase):
     """--help and a refused command line answer without a display: no window
@@ -376,3 +372,7 @@ class CommandLineTest(unittest.TestCase):
             self.assertEqual(done.stdout, "")
             self.assertEqual(done.stderr.count("\n"), 1, done.stderr)
             self.assertIn("calm|gentle|brisk|standard", done.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main()
