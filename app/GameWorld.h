@@ -91,6 +91,7 @@ class GameWorld {
     bool defeat = false;
     bool gameOverShown = false;
     bool paused = true;
+    bool padConnected = false; // a gamepad plays
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;

@@ -37,6 +37,7 @@ LoopStep MainLoop::pass() {
         muteTimer -= elapsed;
     if (fullscreenTimer > 0)
         fullscreenTimer -= elapsed;
+    followPad();
     pauseWhenLookedAway();
     handlePauseKey();
     handleMuteKey();
@@ -76,6 +77,13 @@ LoopStep MainLoop::readEndKeys() {
     if (enter && !enterWithAlt && world->gameOverShown)
         return LoopStep::PLAY_AGAIN;
     return LoopStep::KEEP_RUNNING;
+}
+
+// Under the end picture a pad's A and Start play again; the tutorial shows
+// the pad's buttons while one plays.
+void MainLoop::followPad() {
+    windowPadShowsEndPicture(world->gameOverShown);
+    world->padConnected = windowHasPad();
 }
 
 // A player who switches to another window or minimises this one finds the

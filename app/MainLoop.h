@@ -26,9 +26,10 @@ class MainLoop {
     MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks);
 
     // Waits until the clock has moved on from the previous pass, then runs
-    // one pass: timing, title, the pause that looking away brings, pause
-    // key, mute key, fullscreen keys, monster release, the frame, its
-    // events to the sound, and the keys that end the game.
+    // one pass: timing, title, what the pad shows and means, the pause that
+    // looking away brings, pause key, mute key, fullscreen keys, monster
+    // release, the frame, its events to the sound, and the keys that end the
+    // game.
     LoopStep pass();
     // The release schedule: while the game runs, the next prepared monster
     // enters 2000 ms after the start and then every 5000 ms.
@@ -54,6 +55,7 @@ class MainLoop {
   private:
     uint32_t waitForNextTick() const;
     void togglePause();
+    void followPad();
     void pauseWhenLookedAway();
     void handlePauseKey();
     void handleMuteKey();
