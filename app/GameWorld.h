@@ -79,6 +79,7 @@ class GameWorld {
     GLuint activeIcons[4] = {0, 0, 0, 0}; // red, green, blue, white
     GLuint counterGlyphs = 0;             // digits and the life meter of the counters
     GLuint runeMarkCells = 0;             // colours of the marks over laid trap runes
+    GLuint tutorialPadTexture = 0;        // the pad's buttons beside the tutorial's keys
     Light* light = nullptr;
     Camera* camera = nullptr;
     std::vector<Model*> sceneModels;

@@ -109,6 +109,8 @@ void GameWorld::renderInterface(int elapsed) {
     }
     if (paused)
         drawPicture(tutorialTexture);
+    if (paused && padConnected)
+        drawPicture(tutorialPadTexture);
 
     glUseProgram(0);
     glEnable(GL_DEPTH_TEST);

@@ -2,6 +2,7 @@
 
 #include "ControlRows.h"
 #include "Image.h"
+#include "PadOverlay.h"
 #include "PictureStyle.h"
 #include "TextRenderer.h"
 #include "app/MainLoop.h"
@@ -304,6 +305,7 @@ bool writePictures(const std::string& folder, const std::string& fontFolder) {
         write(runeIcon(rune, true), std::string(RUNE_NAMES[rune]) + "activeINTERFACE.bmp");
     }
     write(tutorial(fonts), "tutorial.bmp");
+    write(tutorialPadOverlay(fonts.bold, fonts.regular), "tutorialpad.bmp");
     write(gameOver(fonts, "VICTORY", "All twenty monsters are slain.",
                    glm::vec4(0.25f, 0.2f, 0.05f, 0.65f), GOLD),
           "victory.bmp");
