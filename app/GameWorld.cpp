@@ -57,6 +57,7 @@ GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
     hitTexture = loadPicture("hit.bmp");
     counterGlyphs = loadInterfacePicture("countersINTERFACE.bmp");
     runeMarkCells = loadInterfacePicture("runemarksINTERFACE.bmp");
+    tutorialPadTexture = loadPicture("tutorialpad.bmp");
 }
 
 void GameWorld::addSceneModel(Model* model) {

@@ -93,6 +93,7 @@ class GameWorld {
     GLuint activeIcons[4] = {0, 0, 0, 0}; // red, green, blue, white
     GLuint counterGlyphs = 0;             // digits and the life meter of the counters
     GLuint runeMarkCells = 0;             // colours of the marks over laid trap runes
+    GLuint tutorialPadTexture = 0;        // the pad's buttons beside the tutorial's keys
     Light* light = nullptr;
     Camera* camera = nullptr;
     std::vector<Model*> sceneModels;
@@ -115,6 +116,7 @@ class GameWorld {
     bool openingScreen = true;
     // The game is playing itself, under its banner.
     bool demo = false;
+    bool padConnected = false; // a gamepad plays
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;

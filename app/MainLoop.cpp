@@ -47,6 +47,7 @@ LoopStep MainLoop::pass() {
         muteTimer -= elapsed;
     if (fullscreenTimer > 0)
         fullscreenTimer -= elapsed;
+    followPad();
     forgetReleasedKeys();
     if (watchDemo(elapsed) == LoopStep::QUIT)
         return LoopStep::QUIT;
@@ -134,6 +135,13 @@ LoopStep MainLoop::readEndKeys() {
     if (enter && !enterWithAlt && world->gameOverShown)
         return LoopStep::PLAY_AGAIN;
     return LoopStep::KEEP_RUNNING;
+}
+
+// Under the end picture a pad's A and Start play again; the tutorial shows
+// the pad's buttons while one plays.
+void MainLoop::followPad() {
+    windowPadShowsEndPicture(world->gameOverShown);
+    world->padConnected = windowHasPad();
 }
 
 // A player who switches to another window or minimises this one finds the

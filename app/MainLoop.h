@@ -35,9 +35,10 @@ class MainLoop {
     MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks);
 
     // Waits until the clock has moved on from the previous pass, then runs
-    // one pass: timing, title, the pause that looking away brings, pause
-    // key, difficulty key, mute key, fullscreen keys, monster release, the frame, its
-    // events to the sound, and the keys that end the game.
+    // one pass: timing, title, what the pad shows and means, the pause that
+    // looking away brings, the demo, pause key, difficulty key, mute key,
+    // fullscreen keys, monster release, the frame, its events to the sound,
+    // and the keys that end the game.
     LoopStep pass();
     // The release schedule: while the game runs, the next prepared monster
     // enters 2000 ms after the start and then every release interval of the
@@ -79,6 +80,7 @@ class MainLoop {
     void startDemo();
     void endDemo();
     void togglePause();
+    void followPad();
     void pauseWhenLookedAway();
     void handlePauseKey();
     void handleDifficultyKey();

@@ -1,5 +1,6 @@
 #include "app/Window.h"
 
+#include "app/PadKeys.h"
 #include "app/WindowFit.h"
 
 // GLFW 3 defines its own GLFW_KEY_* macros with other numbers, so this file
@@ -8,6 +9,14 @@
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+
+static_assert(PAD_A == GLFW_GAMEPAD_BUTTON_A && PAD_START == GLFW_GAMEPAD_BUTTON_START &&
+                  PAD_DPAD_LEFT == GLFW_GAMEPAD_BUTTON_LAST &&
+                  PAD_BUTTON_COUNT == GLFW_GAMEPAD_BUTTON_LAST + 1,
+              "the pad's buttons in the windowing library's order");
+static_assert(PAD_RIGHT_Y == GLFW_GAMEPAD_AXIS_RIGHT_Y &&
+                  PAD_AXIS_COUNT == GLFW_GAMEPAD_AXIS_LAST + 1,
+              "the pad's axes in the windowing library's order");
 
 namespace {
 
@@ -31,6 +40,22 @@ int windowedHeight = 0;
 // How long a frame with nothing to draw waits for the window's events.
 const double IDLE_WAIT_SECONDS = 0.1;
 
+bool libraryPadState(int pad, PadState& state) {
+    GLFWgamepadstate polled;
+    if (glfwGetGamepadState(pad, &polled) != GLFW_TRUE)
+        return false;
+    for (int button = 0; button < PAD_BUTTON_COUNT; ++button)
+        state.buttons[button] = polled.buttons[button] == GLFW_PRESS;
+    std::copy(polled.axes, polled.axes + PAD_AXIS_COUNT, state.axes);
+    return true;
+}
+
+PadSource padSource = libraryPadState;
+// The connected gamepads, the first connected first: pads[0] plays.
+int pads[GLFW_JOYSTICK_LAST + 1] = {};
+int padCount = 0;
+PadKeys playingPad;
+
 void onKey(GLFWwindow*, int key, int, int action, int) {
     windowKeyEvent(key, action);
 }
@@ -45,6 +70,32 @@ void onFocus(GLFWwindow*, int focused) {
 
 void onIconify(GLFWwindow*, int iconified) {
     windowMinimiseEvent(iconified == GLFW_TRUE);
+}
+
+void onJoystick(int joystick, int event) {
+    windowPadEvent(joystick, event == GLFW_CONNECTED);
+}
+
+// A pad whose state cannot be read has gone, whether or not the library
+// has said so yet.
+void readPlayingPad() {
+    if (padCount == 0)
+        return;
+    const int pad = pads[0];
+    PadState state;
+    if (!padSource(pad, state)) {
+        windowPadEvent(pad, false);
+        return;
+    }
+    for (int key : playingPad.read(state))
+        windowKeyEvent(glfw3KeyFor(key), GLFW_PRESS);
+}
+
+// Lets go of all the playing pad held, its presses of this frame included.
+void releasePlayingPad() {
+    for (int key : playingPad.keysDown())
+        tappedKeys[glfw3KeyFor(key)] = false;
+    playingPad.releaseAll();
 }
 
 void forgetTaps() {
@@ -136,6 +187,11 @@ bool windowOpen(int width, int height, int depthBits, bool visible) {
     glfwSetWindowFocusCallback(openWindow, onFocus);
     glfwSetWindowIconifyCallback(openWindow, onIconify);
     glfwGetFramebufferSize(openWindow, &framebufferWidth, &framebufferHeight);
+    // Pads plugged in before the start, in the library's order, then any
+    // that come later.
+    glfwSetJoystickCallback(onJoystick);
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick)
+        windowPadEvent(joystick, true);
     return true;
 }
 
@@ -210,6 +266,8 @@ void windowSetTitle(const char* title) {
 bool windowKeyDown(int key) {
     if (openWindow == nullptr)
         return false;
+    if (padCount > 0 && playingPad.isDown(key))
+        return true;
     int glfw3Key = glfw3KeyFor(key);
     if (glfw3Key < 0)
         return false;
@@ -222,6 +280,7 @@ void windowSwapBuffers() {
     glfwSwapBuffers(openWindow);
     forgetTaps();
     glfwPollEvents();
+    readPlayingPad();
 }
 
 void windowAwaitEvents() {
@@ -229,6 +288,7 @@ void windowAwaitEvents() {
         return;
     forgetTaps();
     glfwWaitEventsTimeout(IDLE_WAIT_SECONDS);
+    readPlayingPad();
 }
 
 void windowKeyEvent(int glfw3Key, int action) {
@@ -260,6 +320,38 @@ void windowMinimiseEvent(bool isMinimised) {
         lookedAway = true;
 }
 
+void setPadSource(PadSource source) {
+    padSource = source != nullptr ? source : libraryPadState;
+}
+
+// A joystick the library cannot map onto the gamepad layout is not played.
+void windowPadEvent(int pad, bool connected) {
+    int* const end = pads + padCount;
+    int* const found = std::find(pads, end, pad);
+    if (connected) {
+        PadState state;
+        if (found == end && padCount < GLFW_JOYSTICK_LAST + 1 && padSource(pad, state))
+            pads[padCount++] = pad;
+        return;
+    }
+    if (found == end)
+        return;
+    if (found == pads) {
+        releasePlayingPad();
+        lookedAway = true;
+    }
+    std::copy(found + 1, end, found);
+    --padCount;
+}
+
+bool windowHasPad() {
+    return padCount > 0;
+}
+
+void windowPadShowsEndPicture(bool shown) {
+    playingPad.showEndPicture(shown);
+}
+
 bool windowIsOpen() {
     return openWindow != nullptr && !glfwWindowShouldClose(openWindow);
 }
@@ -269,4 +361,6 @@ void windowTerminate() {
     openWindow = nullptr;
     framebufferWidth = framebufferHeight = 0;
     minimised = lookedAway = false;
+    padCount = 0;
+    playingPad = PadKeys{};
 }

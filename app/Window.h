@@ -2,7 +2,10 @@
 
 // The game's window and keyboard, with the GLFW 2.x behaviour it was designed
 // around: one window, key numbers of GLFW 2.x, events processed inside the
-// buffer swap, and every key released while no window is open.
+// buffer swap, and every key released while no window is open. A gamepad
+// plays beside the keyboard through the same key state.
+
+struct PadState;
 
 // GLFW 2.x key numbers. Printable keys use their upper-case character code.
 enum Glfw2Key {
@@ -83,6 +86,28 @@ void windowKeyEvent(int glfw3Key, int action);
 void windowFocusEvent(bool focused);
 void windowMinimiseEvent(bool minimised);
 void windowFramebufferSizeEvent(int width, int height);
+
+// The gamepads. The first gamepad connected, of those still connected,
+// plays: after each swap's events its state is read and holds keys
+// (app/PadKeys.h) as the keyboard's keys do, and what it newly holds comes
+// as key presses. Unplugging it lets go of everything it held and counts as
+// looking away.
+
+// Where pad states come from: the windowing library, or a stand-in that
+// tests and tools install for pads the machine has not got (nullptr
+// restores the library). Fills `state` and returns true while `pad` (a
+// joystick number) is a connected gamepad.
+using PadSource = bool (*)(int pad, PadState& state);
+void setPadSource(PadSource source);
+
+// What the windowing library reports when a joystick comes or goes.
+void windowPadEvent(int pad, bool connected);
+
+// True while a gamepad plays.
+bool windowHasPad();
+
+// Whether the end picture is up, where the pad's A and Start play again.
+void windowPadShowsEndPicture(bool shown);
 
 // False once the user has closed the window (or before one is opened).
 bool windowIsOpen();

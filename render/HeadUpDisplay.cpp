@@ -110,6 +110,8 @@ void GameWorld::renderInterface(int elapsed) {
     }
     if (paused)
         drawPicture(tutorialTexture);
+    if (paused && padConnected)
+        drawPicture(tutorialPadTexture);
     if (paused && openingScreen)
         drawOpeningDifficulty();
     if (demo && counterGlyphs != 0)

@@ -189,4 +189,17 @@ TEST_F(FramePassesTest, DefeatOutranksVictoryAndTheTutorialLiesOverBoth) {
     EXPECT_TRUE(world->gameOverShown);
 }
 
+TEST_F(FramePassesTest, ThePadsButtonsLieOverTheTutorialOnlyWhileAPadPlays) {
+    world->tutorialTexture = 403;
+    world->tutorialPadTexture = 404;
+    world->renderInterface(16);
+    EXPECT_EQ(world->screenQuad.texture, 403u);
+    world->padConnected = true;
+    world->renderInterface(16);
+    EXPECT_EQ(world->screenQuad.texture, 404u);
+    world->paused = false;
+    world->renderInterface(16);
+    EXPECT_NE(world->screenQuad.texture, 404u);
+}
+
 } // namespace

@@ -1,6 +1,9 @@
 #include "Pictures.h"
 
+#include "ControlRows.h"
 #include "Image.h"
+#include "PadOverlay.h"
+#include "PictureStyle.h"
 #include "TextRenderer.h"
 #include "app/MainLoop.h"
 #include "game/Difficulty.h"
@@ -13,12 +16,6 @@
 namespace {
 
 const float PI = 3.14159265358979f;
-const glm::vec4 GOLD(0.95f, 0.78f, 0.35f, 1.0f);
-const glm::vec4 PANEL(0.07f, 0.06f, 0.11f, 0.82f);
-const glm::vec4 RUNE_COLOURS[4] = {{1.0f, 0.3f, 0.22f, 1.0f},
-                                   {0.35f, 0.95f, 0.3f, 1.0f},
-                                   {0.3f, 0.6f, 1.0f, 1.0f},
-                                   {0.95f, 0.95f, 1.0f, 1.0f}};
 const char* const RUNE_NAMES[4] = {"red", "green", "blue", "white"};
 const char* const RUNE_KEYS[4] = {"1", "2", "3", "E"};
 
@@ -241,40 +238,19 @@ Image tutorial(Fonts& fonts) {
         image, "Slay them all with your runes before they take all your life points.", 18, 512.0f,
         137.0f, text);
     tutorialTechnique(image, fonts, 152.0f);
-    struct Row {
-        const char* keys;
-        const char* action;
-    };
-    const Row rows[] = {
-        {"W / S", "walk forward / back"},
-        {"A / D", "turn left / right"},
-        {"Space", "jump"},
-        {"1  2  3", "red, green, blue rune: lay it, press again to set it off"},
-        {"", "red kills red, green kills green, blue the blue-striped monsters"},
-        {"E", "white rune: lay it, press again to teleport back to it"},
-        {"Arrows", "camera: zoom in and out, pan left and right"},
-        {"Keypad 2 4 6 8", "camera: lower, orbit, raise"},
-        {"C", "camera follows the mage on / off"},
-        {"X", "camera back to its starting view of the mage, not turned"},
-        {"F1", "switch the post-process look"},
-        {"F11", "fullscreen on / off (Alt+Enter too)"},
-        {"M", "sound off / on"},
-        {"P", "pause and resume"},
-        {"Enter", "play again, once the game is won or lost"},
-        {"L", "difficulty, before the first P: calm, gentle, brisk or standard"},
-        {"Esc", "quit"},
-    };
-    float y = 285.0f;
-    for (const Row& row : rows) {
-        const int width = fonts.bold.measure(row.keys, 17);
-        fonts.bold.draw(image, row.keys, 17, 318.0f - width, y, GOLD);
-        fonts.regular.draw(image, row.action, 17, 340.0f, y, muted);
-        y += 18.5f;
+    float y = CONTROL_ROWS_TOP;
+    for (const ControlRow& row : CONTROL_ROWS) {
+        const int width = fonts.bold.measure(row.keys, CONTROL_TEXT_SIZE);
+        fonts.bold.draw(image, row.keys, CONTROL_TEXT_SIZE, CONTROL_KEYS_RIGHT - width, y, GOLD);
+        fonts.regular.draw(image, row.action, CONTROL_TEXT_SIZE, CONTROL_ACTIONS_LEFT, y, muted);
+        y += CONTROL_ROW_STEP;
     }
     // The same picture opens the game and covers every pause.
-    image.roundedRect(372.0f, 590.0f, 652.0f, 628.0f, 12.0f, glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
-    fonts.bold.drawCentred(image, "Press P to play", 24, 512.0f, 617.0f,
-                           glm::vec4(1.0f, 0.95f, 0.7f, 1.0f));
+    const PromptBox& prompt = PLAY_PROMPT;
+    image.roundedRect(prompt.left, prompt.top, prompt.right, prompt.bottom, 12.0f,
+                      glm::vec4(0.55f, 0.4f, 0.12f, 0.9f));
+    fonts.bold.drawCentred(image, "Press P to play", 24, (prompt.left + prompt.right) * 0.5f,
+                           prompt.baseline, glm::vec4(1.0f, 0.95f, 0.7f, 1.0f));
     return image;
 }
 
@@ -351,6 +327,7 @@ bool writePictures(const std::string& folder, const std::string& fontFolder) {
         write(runeIcon(rune, true), std::string(RUNE_NAMES[rune]) + "activeINTERFACE.bmp");
     }
     write(tutorial(fonts), "tutorial.bmp");
+    write(tutorialPadOverlay(fonts.bold, fonts.regular), "tutorialpad.bmp");
     write(gameOver(fonts, "VICTORY", "All twenty monsters are slain.",
                    glm::vec4(0.25f, 0.2f, 0.05f, 0.65f), GOLD),
           "victory.bmp");

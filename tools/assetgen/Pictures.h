@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-// Writes the thirteen head-up display pictures (the picture's size, 32-bit with
+// Writes the head-up display pictures (the picture's size, 32-bit with
 // alpha) into the folder. Returns false when a font or a file failed.
 bool writePictures(const std::string& folder, const std::string& fontFolder);
 

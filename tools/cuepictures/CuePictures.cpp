@@ -3,7 +3,9 @@
 // gate, and the same view without them; the red rune's kill square with the
 // mage standing on it and beside it; a red monster on the square (the rune
 // ready, its icon lit); and a refused press of the green rune's key next to
-// it (its icon blinking).
+// it (its icon blinking). Last, the tutorial with a pad plugged in, the
+// pad's buttons beside the keys, as a pass of the loop shows it when the
+// player has looked away.
 //
 // The game is built and played as in a real run, on a synthetic clock with
 // scripted keys. While the mage lays its rune and steps aside the released
@@ -12,10 +14,11 @@
 // of 0 ms.
 //
 // usage (from a folder beside the staged bin/): cue_pictures <output folder>
-// writes gate.ppm, gate_empty.ppm, on_rune.ppm, beside_rune.ppm, ready.ppm
-// and refused.ppm.
+// writes gate.ppm, gate_empty.ppm, on_rune.ppm, beside_rune.ppm, ready.ppm,
+// refused.ppm and tutorial_pad.ppm.
 #include "app/GameWorld.h"
 #include "app/MainLoop.h"
+#include "app/PadKeys.h"
 #include "app/SceneConstruction.h"
 #include "app/Startup.h"
 #include "app/Window.h"
@@ -114,6 +117,22 @@ bool shootTheGate(GameWorld& world, Monster* const (&prepared)[PREPARED_MONSTER_
     return true;
 }
 
+// A pad at rest as joystick 0: this machine has none.
+bool padAtRest(int pad, PadState& state) {
+    state = PadState{};
+    return pad == 0;
+}
+
+void shootTheTutorialWithAPad(MainLoop& loop, const std::string& path) {
+    setPadSource(padAtRest);
+    windowPadEvent(0, true);
+    windowFocusEvent(false);
+    playPasses(loop, PASS_MS, PASS_MS);
+    writeWindowPicture(path);
+    windowPadEvent(0, false);
+    setPadSource(nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -152,6 +171,7 @@ int main(int argc, char** argv) {
     world.monsters.clear();
     frames(world, PASS_MS, '2');
     shoot(world, folder + "/refused.ppm");
+    shootTheTutorialWithAPad(loop, folder + "/tutorial_pad.ppm");
     windowTerminate();
     return 0;
 }

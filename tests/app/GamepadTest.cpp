@@ -1,0 +1,162 @@
+// A gamepad playing the game through the window's key state, with stand-in
+// pads (no machine here has a device): the main loop and the rules read its
+// buttons as they read the keys, with the keys' debounces and cooldowns; an
+// unplugged pad lets go of everything and pauses the game; of two pads only
+// the first plays; under the end picture A and Start play again.
+#include "app/GameWorld.h"
+#include "app/Keyboard.h"
+#include "app/MainLoop.h"
+#include "app/Window.h"
+#include "game/Player.h"
+#include "model/Model.h"
+
+#include "FakePads.h"
+#include "GlContext.h"
+#include "LoopWorld.h"
+#include "OutputCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+uint32_t now = 0;
+uint32_t readNow() {
+    return now;
+}
+
+class GamepadTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        REQUIRE_GL_CONTEXT();
+        world = makeLoopWorld(prepared).world;
+        now = 0;
+        windowTakeLookedAway(); // whatever the test window went through before
+    }
+
+    // Passes of `step` ms until the clock reaches `until`.
+    void runUntil(MainLoop& loop, uint32_t until, uint32_t step = 100) {
+        while (now < until) {
+            now += step;
+            lastStep = loop.pass();
+        }
+    }
+
+    GameWorld* world = nullptr;
+    Monster* prepared[PREPARED_MONSTER_COUNT] = {};
+    FakePads pads;
+    LoopStep lastStep = LoopStep::KEEP_RUNNING;
+};
+
+glm::vec3 magePosition(const GameWorld& world) {
+    return glm::vec3(world.player->model->modelMatrix[3]);
+}
+
+TEST_F(GamepadTest, PlaysBesideTheKeyboardWithTheKeysDebouncesAndCooldowns) {
+    MainLoop loop(world, prepared, readNow);
+    loop.spawnTimer = 1000000; // no monster comes in the mage's way
+    runUntil(loop, 300);
+    EXPECT_FALSE(world->padConnected);
+
+    // Plugged in at the tutorial, whose pad buttons then show: Start held
+    // acts as P held, after the first second and then once a second.
+    pads.plugIn(0);
+    pads[0].buttons[PAD_START] = true;
+    OutputCapture firstSecond;
+    runUntil(loop, 900);
+    EXPECT_TRUE(world->padConnected);
+    EXPECT_EQ(firstSecond.out(), "") << "Start acted within the first second";
+    OutputCapture held;
+    runUntil(loop, 3000);
+    pads[0].buttons[PAD_START] = false;
+    EXPECT_EQ(held.out(), "check\ncheck\ncheck\n");
+    EXPECT_FALSE(loop.paused);
+
+    // B lays the red rune at once; Back waits out the debounce that Start
+    // restarted, as F1 after P does; the left stick walks the mage.
+    const glm::vec3 start = magePosition(*world);
+    const int look = world->postProcessMode;
+    pads[0].buttons[PAD_B] = true;
+    pads[0].buttons[PAD_BACK] = true;
+    pads[0].axes[PAD_LEFT_Y] = -0.8f;
+    runUntil(loop, 3200);
+    EXPECT_TRUE(world->player->redPlaced);
+    EXPECT_EQ(world->postProcessMode, look);
+    runUntil(loop, 4100);
+    EXPECT_EQ(world->postProcessMode, 1 - look);
+    EXPECT_GT(glm::length(magePosition(*world) - start), 0.1f);
+
+    // Unplugged with the buttons and the stick held, Y pressed in its last
+    // frame: nothing stays down, and the running game pauses as when the
+    // window loses the focus.
+    pads[0].buttons[PAD_Y] = true;
+    runUntil(loop, 4200);
+    OutputCapture unplugging;
+    pads.unplug(0);
+    EXPECT_FALSE(isKeyDown('E'));
+    EXPECT_FALSE(isKeyDown('1'));
+    EXPECT_FALSE(isKeyDown('W'));
+    EXPECT_FALSE(isKeyDown(GLFW_KEY_F1));
+    const glm::vec3 unplugged = magePosition(*world);
+    runUntil(loop, 4400);
+    EXPECT_TRUE(loop.paused);
+    EXPECT_FALSE(world->padConnected);
+    EXPECT_EQ(unplugging.out(), "check\n");
+    EXPECT_EQ(magePosition(*world), unplugged);
+}
+
+TEST_F(GamepadTest, OfTwoPadsTheFirstPluggedInPlaysUntilItIsUnplugged) {
+    pads.plugIn(3);
+    pads.plugIn(1);
+    pads[1].buttons[PAD_X] = true;
+    windowSwapBuffers();
+    EXPECT_FALSE(isKeyDown('3')) << "the second pad played";
+
+    pads[3].buttons[PAD_Y] = true;
+    windowSwapBuffers();
+    EXPECT_TRUE(isKeyDown('E'));
+    EXPECT_FALSE(isKeyDown('3'));
+
+    pads.unplug(3);
+    EXPECT_FALSE(isKeyDown('E'));
+    windowSwapBuffers();
+    EXPECT_TRUE(isKeyDown('3')) << "the pad left took over";
+    EXPECT_TRUE(windowHasPad());
+}
+
+// A's press that sets off the last blast may still be held as the victory
+// shows: it must not skip the picture. Start there plays again, and neither
+// pauses nor covers the picture with the tutorial.
+TEST_F(GamepadTest, UnderTheEndPictureAFreshAOrStartPlaysAgain) {
+    MainLoop loop(world, prepared, readNow);
+    pads.plugIn(0);
+    pads[0].buttons[PAD_START] = true;
+    runUntil(loop, 1100);
+    pads[0].buttons[PAD_START] = false;
+    runUntil(loop, 1200);
+    ASSERT_FALSE(loop.paused);
+
+    pads[0].buttons[PAD_A] = true;
+    runUntil(loop, 1300);
+    world->victory = true;
+    runUntil(loop, 1800);
+    EXPECT_TRUE(world->gameOverShown);
+    EXPECT_EQ(lastStep, LoopStep::KEEP_RUNNING) << "the held A played again";
+    pads[0].buttons[PAD_A] = false;
+    runUntil(loop, 1900);
+    pads[0].buttons[PAD_A] = true;
+    runUntil(loop, 2000);
+    EXPECT_EQ(lastStep, LoopStep::PLAY_AGAIN);
+
+    pads[0].buttons[PAD_A] = false;
+    runUntil(loop, 2100);
+    OutputCapture starting;
+    pads[0].buttons[PAD_START] = true;
+    runUntil(loop, 2300);
+    EXPECT_EQ(lastStep, LoopStep::PLAY_AGAIN);
+    EXPECT_FALSE(loop.paused);
+    EXPECT_EQ(starting.out(), "");
+}
+
+} // namespace
