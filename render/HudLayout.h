@@ -70,11 +70,11 @@ inline AtlasCell difficultyLabelCell(int difficulty) {
 }
 const AtlasCell DIFFICULTY_HINT_CELL = {0, LABEL_ATLAS_TOP + 2 * LABEL_HEIGHT};
 // The name stands under the life meter while playing and on the end
-// picture; on the opening screen the hint and the name stand beside the
+// picture; on the opening screen the hint and the name stand left of the
 // tutorial's "Press P to play".
 const AtlasCell BAR_LABEL_PLACE = {METER_LEFT, METER_TOP + METER_HEIGHT + 6};
-const AtlasCell OPENING_HINT_PLACE = {668, 588};
-const AtlasCell OPENING_LABEL_PLACE = {668, 609};
+const AtlasCell OPENING_HINT_PLACE = {232, 588};
+const AtlasCell OPENING_LABEL_PLACE = {232, 609};
 
 // The banner over the game while it plays itself, across the picture's top.
 const AtlasCell DEMO_BANNER_CELL = {256, 0};
