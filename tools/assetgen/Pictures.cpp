@@ -1,6 +1,8 @@
 #include "Pictures.h"
 
 #include "Image.h"
+#include "MarkerAtlas.h"
+#include "RuneGlyph.h"
 #include "TextRenderer.h"
 #include "app/MainLoop.h"
 #include "game/Player.h"
@@ -12,13 +14,8 @@
 
 namespace {
 
-const float PI = 3.14159265358979f;
 const glm::vec4 GOLD(0.95f, 0.78f, 0.35f, 1.0f);
 const glm::vec4 PANEL(0.07f, 0.06f, 0.11f, 0.82f);
-const glm::vec4 RUNE_COLOURS[4] = {{1.0f, 0.3f, 0.22f, 1.0f},
-                                   {0.35f, 0.95f, 0.3f, 1.0f},
-                                   {0.3f, 0.6f, 1.0f, 1.0f},
-                                   {0.95f, 0.95f, 1.0f, 1.0f}};
 const char* const RUNE_NAMES[4] = {"red", "green", "blue", "white"};
 const char* const RUNE_KEYS[4] = {"1", "2", "3", "E"};
 
@@ -34,42 +31,6 @@ struct Fonts {
 
 Image screen() {
     return Image(PICTURE_WIDTH, PICTURE_HEIGHT, glm::vec4(0.0f));
-}
-
-// The glyph of each rune, as on its disc in the arena, scaled into a slot.
-void runeGlyph(Image& image, int rune, float cx, float cy, float r, glm::vec4 color) {
-    const float w = r * 0.16f;
-    auto at = [&](float x, float y) { return glm::vec2(cx + x * r, cy + y * r); };
-    switch (rune) {
-    case 0:
-        image.line(at(-0.6f, 0.35f), at(0.6f, 0.35f), w, color);
-        image.line(at(0.6f, 0.35f), at(0.0f, -0.75f), w, color);
-        image.line(at(0.0f, -0.75f), at(-0.6f, 0.35f), w, color);
-        image.line(at(0.0f, -0.1f), at(0.0f, 0.75f), w, color);
-        break;
-    case 1:
-        image.line(at(0.0f, -0.75f), at(0.0f, 0.75f), w, color);
-        image.line(at(0.0f, -0.1f), at(-0.5f, -0.55f), w, color);
-        image.line(at(0.0f, -0.1f), at(0.5f, -0.55f), w, color);
-        image.line(at(0.0f, 0.35f), at(-0.4f, 0.0f), w, color);
-        image.line(at(0.0f, 0.35f), at(0.4f, 0.0f), w, color);
-        break;
-    case 2:
-        for (int i = 0; i < 3; ++i) {
-            const float a = PI * i / 3.0f;
-            image.line(at(-0.75f * std::sin(a), -0.75f * std::cos(a)),
-                       at(0.75f * std::sin(a), 0.75f * std::cos(a)), w, color);
-        }
-        break;
-    default:
-        image.line(at(0.0f, -0.75f), at(0.75f, 0.0f), w, color);
-        image.line(at(0.75f, 0.0f), at(0.0f, 0.75f), w, color);
-        image.line(at(0.0f, 0.75f), at(-0.75f, 0.0f), w, color);
-        image.line(at(-0.75f, 0.0f), at(0.0f, -0.75f), w, color);
-        image.line(at(-0.3f, 0.0f), at(0.3f, 0.0f), w, color);
-        image.line(at(0.0f, -0.3f), at(0.0f, 0.3f), w, color);
-        break;
-    }
 }
 
 const glm::vec4 LABEL(0.95f, 0.78f, 0.35f, 1.0f);
@@ -277,8 +238,8 @@ Image hitFlash() {
     const float reach = 150.0f;
     for (int y = 0; y < PICTURE_HEIGHT; ++y)
         for (int x = 0; x < PICTURE_WIDTH; ++x) {
-            const float d = static_cast<float>(std::min(std::min(x, PICTURE_WIDTH - 1 - x),
-                                                        std::min(y, PICTURE_HEIGHT - 1 - y)));
+            const float d = static_cast<float>(
+                std::min(std::min(x, PICTURE_WIDTH - 1 - x), std::min(y, PICTURE_HEIGHT - 1 - y)));
             if (d >= reach)
                 continue;
             const float t = 1.0f - d / reach;
@@ -337,5 +298,6 @@ bool writePictures(const std::string& folder, const std::string& fontFolder) {
     write(hitFlash(), "hit.bmp");
     write(counterGlyphs(fonts), "countersINTERFACE.bmp");
     write(runeMarks(), "runemarksINTERFACE.bmp");
+    write(markerAtlas(), "markersINTERFACE.bmp");
     return ok;
 }
