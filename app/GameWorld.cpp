@@ -56,6 +56,7 @@ GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
     hitTexture = loadPicture("hit.bmp");
     counterGlyphs = loadInterfacePicture("countersINTERFACE.bmp");
     runeMarkCells = loadInterfacePicture("runemarksINTERFACE.bmp");
+    markerCells = loadInterfacePicture("markersINTERFACE.bmp");
 }
 
 void GameWorld::addSceneModel(Model* model) {

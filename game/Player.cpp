@@ -20,7 +20,6 @@ const float TURN_SPEED = 0.3f;     // degrees per ms
 const float CAMERA_SPEED = 0.003f; // world units per ms
 const float ARENA_RADIUS = 7.2f;
 const float MONSTER_SPACING = 0.3f;
-const float RUNE_SPACING = 0.7f;
 const float JUMP_FLOOR = 0.23f; // jump steps move the mage only above this height
 const float JUMP_PULL = 0.00003f;
 const float TOGGLE_DELAY = 1000.0f;
@@ -264,22 +263,25 @@ void Player::handleRuneKeys() {
 }
 
 // Runes keep 0.7 apart: the mage may not lay one inside the open square of
-// half-width 0.7 around any of the other three.
-bool Player::mayLayRuneHere(const Rune* rune) const {
+// half-width 0.7 around any of the other three. The colour of the first
+// such rune (red, green, blue, white), or NO_COLOUR when there is none.
+int Player::runeTooClose(const Rune* rune) const {
     const Rune* all[4] = {redRune, greenRune, blueRune, whiteRune};
-    for (const Rune* other : all) {
+    for (int colour = 0; colour < 4; ++colour) {
+        const Rune* other = all[colour];
         if (other != rune && strictlyWithin(position.x - other->position.x,
                                             position.z - other->position.z, RUNE_SPACING))
-            return false;
+            return colour;
     }
-    return true;
+    return NO_COLOUR;
 }
 
 bool Player::layAllowedOrRefused(const Rune* rune, int colour) {
-    if (mayLayRuneHere(rune))
+    const int tooClose = runeTooClose(rune);
+    if (tooClose == NO_COLOUR)
         return true;
     if (!refusedKeyHeld[colour])
-        events.push_back({GameEventKind::RUNE_REFUSED, colour, position});
+        events.push_back({GameEventKind::RUNE_REFUSED, colour, position, tooClose});
     refusedKeyHeld[colour] = true;
     return false;
 }

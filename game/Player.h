@@ -130,7 +130,7 @@ class Player {
     void handleRuneKeys();
     void handleTrapKey(int key, TrapRune trap);
     void handleWhiteKey();
-    bool mayLayRuneHere(const Rune* rune) const;
+    int runeTooClose(const Rune* rune) const;
     // Whether the key of the rune of `colour` may lay it here; a refusal is
     // reported once per press.
     bool layAllowedOrRefused(const Rune* rune, int colour);
