@@ -43,9 +43,10 @@ class GameWorld {
     // The marks over the laid trap runes and the rune icons in the bar.
     void drawRuneMarks();
     void drawRuneIcons(int elapsed);
-    // The marks that show the whole fight, over the scene: the square of a
-    // rune that refused a key.
+    // The marks that show the whole fight, over the scene: the mage's
+    // facing and the square of a rune that refused a key.
     void drawFightMarks(int elapsed);
+    void drawFacingMark();
     void drawSpacingSquare(int elapsed);
     // Loads an interface picture and keeps where it is painted.
     GLuint loadPicture(const char* fileName);

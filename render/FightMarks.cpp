@@ -1,10 +1,14 @@
 // The marks that show the whole fight, drawn over the finished scene in the
-// head-up display's pass: the square of a rune that refused a key.
+// head-up display's pass: where W walks the mage and the square of a rune
+// that refused a key.
 #include "app/GameWorld.h"
 
 #include "game/Player.h"
 #include "game/Rune.h"
+#include "model/Model.h"
+#include "model/Origin.h"
 #include "render/Camera.h"
+#include "render/FacingMark.h"
 #include "render/RuneMarks.h"
 
 namespace {
@@ -20,7 +24,15 @@ const Rune* runeOfColour(const Player& player, int colour) {
 void GameWorld::drawFightMarks(int elapsed) {
     if (markerCells == 0 || camera == nullptr || player == nullptr)
         return;
+    drawFacingMark();
     drawSpacingSquare(elapsed);
+}
+
+void GameWorld::drawFacingMark() {
+    const Model& mage = *player->model;
+    ::drawFacingMark(*interfaceShader, markerCells, camera->projection * camera->viewMatrix(),
+                     originOf(mage.modelMatrix),
+                     facingOnFloor(mage.modelMatrix, player->orientation));
 }
 
 // Shown while the rune that refused stays on the ground.
