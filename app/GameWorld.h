@@ -44,10 +44,12 @@ class GameWorld {
     void drawRuneMarks();
     void drawRuneIcons(int elapsed);
     // The marks that show the whole fight, over the scene: the mage's
-    // facing and the square of a rune that refused a key.
+    // facing, the square of a rune that refused a key, and a marker at the
+    // picture's edge for every living monster out of sight.
     void drawFightMarks(int elapsed);
     void drawFacingMark();
     void drawSpacingSquare(int elapsed);
+    void drawEdgeMarkers();
     // Loads an interface picture and keeps where it is painted.
     GLuint loadPicture(const char* fileName);
     // Blends the picture over the window where it is painted.
@@ -86,7 +88,7 @@ class GameWorld {
     GLuint activeIcons[4] = {0, 0, 0, 0}; // red, green, blue, white
     GLuint counterGlyphs = 0;             // digits and the life meter of the counters
     GLuint runeMarkCells = 0;             // colours of the marks over laid trap runes
-    GLuint markerCells = 0;               // the fight's marks
+    GLuint markerCells = 0;               // the fight's marks: edge markers, facing, squares
     Light* light = nullptr;
     Camera* camera = nullptr;
     std::vector<Model*> sceneModels;
