@@ -188,6 +188,8 @@ TEST(PictureFiles, PicturesReachTheGameWithTheirAlphaAndColours) {
     }
 }
 
+// The bar, the rune icons and the edge markers' cells are painted where the
+// game draws them.
 TEST(PictureFiles, TheBarAndEveryIconSitInTheirPlaces) {
     REQUIRE_GL_CONTEXT();
     int outside = 0, inside = 0;
@@ -228,12 +230,9 @@ TEST(PictureFiles, TheBarAndEveryIconSitInTheirPlaces) {
             }
         }
     }
-}
 
-// The game draws only the parts of the edge markers' cells that the layout
-// names; whatever the generator paints beyond them would be cut off.
-TEST(PictureFiles, TheEdgeMarkersArePaintedOnlyWhereTheGameDrawsThem) {
-    REQUIRE_GL_CONTEXT();
+    // The game draws only the parts of the edge markers' cells that the
+    // layout names; whatever the generator painted beyond them would be cut off.
     const Picture atlas = loadPicture(INTERFACE + "markersINTERFACE.bmp");
     ASSERT_EQ(atlas.width, hud::MARKER_ATLAS_WIDTH);
     ASSERT_EQ(atlas.height, hud::MARKER_ATLAS_HEIGHT);
@@ -252,7 +251,6 @@ TEST(PictureFiles, TheEdgeMarkersArePaintedOnlyWhereTheGameDrawsThem) {
     const int half = hud::MARKER_SYMBOL_HALF;
     for (int kind = 0; kind < 3; ++kind) {
         const int left = kind * cell, symbolTop = hud::MARKER_SYMBOL_ROW * cell;
-        int outside = 0, inside = 0;
         count(left, 0, left + hud::MARKER_DISC_X - rim, cell / 2 - rim,
               left + hud::MARKER_TIP_X + hud::MARKER_MARGIN, cell / 2 + rim, outside, inside);
         EXPECT_EQ(outside, 0) << "body " << kind;
