@@ -47,6 +47,8 @@ void restartWorld(GameWorld& world) {
         ready = false;
     for (int& blink : world.iconBlinkTime)
         blink = 0;
+    world.spacingSquareColour = NO_COLOUR;
+    world.spacingSquareTime = 0;
     world.camera->eye = CAMERA_START_EYE;
     world.camera->target = glm::vec3(0.0f);
 }

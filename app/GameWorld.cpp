@@ -58,6 +58,7 @@ GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
     counterGlyphs = loadInterfacePicture("countersINTERFACE.bmp");
     runeMarkCells = loadInterfacePicture("runemarksINTERFACE.bmp");
     tutorialPadTexture = loadPicture("tutorialpad.bmp");
+    markerCells = loadInterfacePicture("markersINTERFACE.bmp");
 }
 
 void GameWorld::addSceneModel(Model* model) {

@@ -21,6 +21,8 @@ class ShaderProgram;
 
 // How long a refused rune's icon blinks: off and on twice.
 const int REFUSED_BLINK_MS = 360;
+// How long the square of the rune that refused a key shows.
+const int SPACING_SQUARE_MS = 1000;
 
 // The whole game as the frame sees it: programs, targets, interface pictures,
 // scenery, released monsters, the player and the flags of the game's state.
@@ -44,6 +46,13 @@ class GameWorld {
     // The marks over the laid trap runes and the rune icons in the bar.
     void drawRuneMarks();
     void drawRuneIcons(int elapsed);
+    // The marks that show the whole fight, over the scene: the mage's
+    // facing, the square of a rune that refused a key, and a marker at the
+    // picture's edge for every living monster out of sight.
+    void drawFightMarks(int elapsed);
+    void drawFacingMark();
+    void drawSpacingSquare(int elapsed);
+    void drawEdgeMarkers();
     // Loads an interface picture and keeps where it is painted.
     GLuint loadPicture(const char* fileName);
     // Blends the picture over the window where it is painted.
@@ -94,6 +103,7 @@ class GameWorld {
     GLuint counterGlyphs = 0;             // digits and the life meter of the counters
     GLuint runeMarkCells = 0;             // colours of the marks over laid trap runes
     GLuint tutorialPadTexture = 0;        // the pad's buttons beside the tutorial's keys
+    GLuint markerCells = 0;               // the fight's marks: edge markers, facing, squares
     Light* light = nullptr;
     Camera* camera = nullptr;
     std::vector<Model*> sceneModels;
@@ -127,6 +137,10 @@ class GameWorld {
     int cueClock = 0; // ms of frames drawn; paces the ready runes' pulse
     // Red, green, blue, white: ms left of the blink of a refused rune's icon.
     int iconBlinkTime[4] = {0, 0, 0, 0};
+    // The rune (0 red to 3 white) whose square shows why a key was refused,
+    // and ms left of it.
+    int spacingSquareColour = NO_COLOUR;
+    int spacingSquareTime = 0;
     // Where each loaded interface picture is painted, by texture name.
     std::unordered_map<GLuint, PaintedArea> paintedAreas;
     // What happened since the main loop last handed the events on.

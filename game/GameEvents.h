@@ -11,7 +11,8 @@ enum class GameEventKind {
     RUNE_LAID,        // colour 0 to 3, where it was laid
     RUNE_SET_OFF,     // colour 0 to 2, where it lies
     RUNE_READY,       // a trap rune would kill a monster of its colour now
-    RUNE_REFUSED,     // a rune key refused by the runes' spacing, at the mage
+    RUNE_REFUSED,     // a rune key refused by the runes' spacing, at the mage; `cause`
+                      // is the rune standing too close
     TELEPORT_SINK,    // the mage starts sinking, where it stands
     TELEPORT_RISE,    // the mage starts rising, at the white rune
     MONSTER_RELEASED, // through its gate, where it stands
@@ -28,6 +29,7 @@ struct GameEvent {
     GameEventKind kind;
     int colour; // the rune's: 0 red, 1 green, 2 blue, 3 white; or NO_COLOUR
     glm::vec3 where;
+    int cause = NO_COLOUR; // the colour of the rune that made it happen, if another one did
 };
 
 using GameEvents = std::vector<GameEvent>;

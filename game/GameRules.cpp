@@ -135,11 +135,15 @@ void GameWorld::judgeRuneReadiness() {
     }
 }
 
-// The display blinks the icon of a rune whose key was refused.
+// The display blinks the icon of a rune whose key was refused, and shows
+// the square of the rune that refused it.
 void GameWorld::followPlayerEvents() {
     for (const GameEvent& event : player->events) {
-        if (event.kind == GameEventKind::RUNE_REFUSED)
-            iconBlinkTime[event.colour] = REFUSED_BLINK_MS;
+        if (event.kind != GameEventKind::RUNE_REFUSED)
+            continue;
+        iconBlinkTime[event.colour] = REFUSED_BLINK_MS;
+        spacingSquareColour = event.cause;
+        spacingSquareTime = SPACING_SQUARE_MS;
     }
     events.insert(events.end(), player->events.begin(), player->events.end());
     player->events.clear();

@@ -262,22 +262,25 @@ void Player::handleRuneKeys() {
 }
 
 // Runes keep 0.7 apart: the mage may not lay one inside the open square of
-// half-width 0.7 around any of the other three.
-bool Player::mayLayRuneHere(const Rune* rune) const {
+// half-width 0.7 around any of the other three. The colour of the first
+// such rune (red, green, blue, white), or NO_COLOUR when there is none.
+int Player::runeTooClose(const Rune* rune) const {
     const Rune* all[4] = {redRune, greenRune, blueRune, whiteRune};
-    for (const Rune* other : all) {
+    for (int colour = 0; colour < 4; ++colour) {
+        const Rune* other = all[colour];
         if (other != rune && strictlyWithin(position.x - other->position.x,
                                             position.z - other->position.z, RUNE_SPACING))
-            return false;
+            return colour;
     }
-    return true;
+    return NO_COLOUR;
 }
 
 bool Player::layAllowedOrRefused(const Rune* rune, int colour) {
-    if (mayLayRuneHere(rune))
+    const int tooClose = runeTooClose(rune);
+    if (tooClose == NO_COLOUR)
         return true;
     if (!refusedKeyHeld[colour])
-        events.push_back({GameEventKind::RUNE_REFUSED, colour, position});
+        events.push_back({GameEventKind::RUNE_REFUSED, colour, position, tooClose});
     refusedKeyHeld[colour] = true;
     return false;
 }

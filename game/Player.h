@@ -17,9 +17,6 @@ const int START_LIFE_POINTS = STANDARD.lifePoints;
 
 // How far the mage walks per ms, in its model's units.
 const float MAGE_WALK_SPEED = 0.003f;
-// Runes keep this far apart, in x and in z: a rune key is refused within it
-// of another rune.
-const float RUNE_SPACING = 0.7f;
 
 // The teleport: the mage sinks, is carried to the white rune and rises
 // again, within the whole teleport's time (ms).
@@ -138,7 +135,7 @@ class Player {
     void handleRuneKeys();
     void handleTrapKey(int key, TrapRune trap);
     void handleWhiteKey();
-    bool mayLayRuneHere(const Rune* rune) const;
+    int runeTooClose(const Rune* rune) const;
     // Whether the key of the rune of `colour` may lay it here; a refusal is
     // reported once per press.
     bool layAllowedOrRefused(const Rune* rune, int colour);

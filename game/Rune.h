@@ -12,6 +12,10 @@ const float RUNE_PARK = 10.0f;
 // square its blast kills in.
 const float RUNE_FACE_HEIGHT = 0.014f;
 
+// Runes keep this far apart along the world's x and z axes: no rune may be
+// laid strictly within it of another.
+const float RUNE_SPACING = 0.7f;
+
 // How long a trap rune's blast kills once it is set off, in ms.
 const float RED_BLAST_MS = 500.0f;
 const float GREEN_BLAST_MS = 500.0f;

@@ -88,6 +88,7 @@ void GameWorld::renderInterface(int elapsed) {
 
     cueClock += elapsed;
     drawRuneMarks();
+    drawFightMarks(elapsed);
     if (hitFlash) {
         drawPicture(hitTexture);
         hitFlashTime += elapsed;

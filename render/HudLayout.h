@@ -100,4 +100,29 @@ const int MARK_CELL = 4;
 enum MarkColumn { MARK_OUTLINE, MARK_FILL_BRIGHT, MARK_FILL_DIM };
 const int MARK_EDGE_ROW = 3;
 
+// The fight's marks atlas, cells of MARKER_CELL pixels. Row 0 holds, for
+// each monster kind (red, green, blue-striped), the body of its edge
+// marker: a disc of the kind's colour on a dark rim, centred at
+// (MARKER_DISC_X, MARKER_CELL / 2) with radius MARKER_DISC_RADIUS, and a tip
+// pointing right out to MARKER_TIP_X. Row 1 holds each kind's symbol, the
+// glyph of the rune that kills it, centred in its cell at the disc's size.
+// The body's rim and smoothing stay within MARKER_MARGIN pixels of its disc
+// and tip, and a symbol within MARKER_SYMBOL_HALF of its cell's centre:
+// only those parts of the cells are drawn. Beside row 0 lie solid cells of
+// MARKER_SOLID pixels in a row, for the marks drawn as lines and fills: the
+// dark edge, the mage's facing, and the four runes' colours (red, green,
+// blue, white) for their spacing squares.
+const int MARKER_ATLAS_WIDTH = 256;
+const int MARKER_ATLAS_HEIGHT = 128;
+const int MARKER_CELL = 64;
+const int MARKER_DISC_X = 24;
+const int MARKER_DISC_RADIUS = 18;
+const int MARKER_TIP_X = 52;
+const int MARKER_MARGIN = 5;
+const int MARKER_SYMBOL_ROW = 1;
+const int MARKER_SYMBOL_HALF = 16;
+const int MARKER_SOLID_LEFT = 3 * MARKER_CELL;
+const int MARKER_SOLID = 8;
+enum MarkerSolid { SOLID_EDGE, SOLID_FACING, SOLID_SPACING_FIRST };
+
 } // namespace hud

@@ -30,3 +30,34 @@ void drawPaintedPicture(const ScreenQuad& quad, GLuint texture, const PaintedAre
     drawInterfaceVertices(*quad.shader, texture, GL_QUADS, area.positions.data(), area.uvs.data(),
                           static_cast<int>(area.rects.size() * 4));
 }
+
+void projectToClip(const glm::mat4& viewProjection, const glm::vec3* points, int count,
+                   float* positions) {
+    for (int i = 0; i < count; ++i) {
+        const glm::vec4 clip = viewProjection * glm::vec4(points[i], 1.0f);
+        for (int k = 0; k < 4; ++k)
+            positions[4 * i + k] = clip[k];
+    }
+}
+
+void pointUvs(float s, float t, int count, float* uvs) {
+    for (int i = 0; i < count; ++i) {
+        uvs[2 * i] = s;
+        uvs[2 * i + 1] = t;
+    }
+}
+
+void drawOutline(const ShaderProgram& program, GLuint atlas, const float* positions, int count,
+                 const OutlineLook& look) {
+    const int MOST_POINTS = 8;
+    if (count > MOST_POINTS)
+        return;
+    float uvs[2 * MOST_POINTS];
+    glLineWidth(look.edgeWidth);
+    pointUvs(look.edgeS, look.edgeT, count, uvs);
+    drawInterfaceVertices(program, atlas, GL_LINE_LOOP, positions, uvs, count);
+    glLineWidth(look.width);
+    pointUvs(look.colourS, look.colourT, count, uvs);
+    drawInterfaceVertices(program, atlas, GL_LINE_LOOP, positions, uvs, count);
+    glLineWidth(1.0f);
+}

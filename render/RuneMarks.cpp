@@ -1,34 +1,33 @@
 #include "render/RuneMarks.h"
 
 #include "game/Monster.h"
+#include "game/Rune.h"
 #include "render/HudLayout.h"
 #include "render/InterfaceDraw.h"
+#include "render/MarkerAtlas.h"
 
 namespace {
 
 const float EDGE_WIDTH = 4.0f;    // pixels: the dark edge under the outline
 const float OUTLINE_WIDTH = 2.0f; // pixels
+// A spacing square is drawn bolder than a kill square, which it may enclose.
+const float SPACING_EDGE_WIDTH = 6.0f;
+const float SPACING_OUTLINE_WIDTH = 3.0f;
 
-// The kill square's corners in clip space, going round it. The blast kills
-// within BLAST_REACH of the rune's centre along the world's x and z axes.
-void killSquareCorners(const glm::mat4& viewProjection, glm::vec3 centre, float corners[16]) {
-    const float r = BLAST_REACH;
-    const glm::vec3 offsets[4] = {{-r, 0, -r}, {r, 0, -r}, {r, 0, r}, {-r, 0, r}};
-    for (int i = 0; i < 4; ++i) {
-        const glm::vec4 clip = viewProjection * glm::vec4(centre + offsets[i], 1.0f);
-        for (int k = 0; k < 4; ++k)
-            corners[4 * i + k] = clip[k];
-    }
+// A square on the floor in clip space, its corners going round it: within
+// `halfWidth` of `centre` along the world's x and z axes.
+void squareCorners(const glm::mat4& viewProjection, glm::vec3 centre, float halfWidth,
+                   float corners[16]) {
+    const float r = halfWidth;
+    const glm::vec3 points[4] = {centre + glm::vec3(-r, 0, -r), centre + glm::vec3(r, 0, -r),
+                                 centre + glm::vec3(r, 0, r), centre + glm::vec3(-r, 0, r)};
+    projectToClip(viewProjection, points, 4, corners);
 }
 
-// The same atlas cell at all four corners: the shape takes its one colour.
-void cellUvs(int column, int row, float uvs[8]) {
-    const float s = (column * hud::MARK_CELL + hud::MARK_CELL * 0.5f) / hud::MARK_ATLAS_SIZE;
-    const float t = 1.0f - (row * hud::MARK_CELL + hud::MARK_CELL * 0.5f) / hud::MARK_ATLAS_SIZE;
-    for (int i = 0; i < 4; ++i) {
-        uvs[2 * i] = s;
-        uvs[2 * i + 1] = t;
-    }
+// The centre of a cell of the rune marks atlas.
+glm::vec2 cellPoint(int column, int row) {
+    return {(column * hud::MARK_CELL + hud::MARK_CELL * 0.5f) / hud::MARK_ATLAS_SIZE,
+            1.0f - (row * hud::MARK_CELL + hud::MARK_CELL * 0.5f) / hud::MARK_ATLAS_SIZE};
 }
 
 } // namespace
@@ -36,20 +35,29 @@ void cellUvs(int column, int row, float uvs[8]) {
 void drawRuneMark(const ShaderProgram& program, GLuint atlas, const glm::mat4& viewProjection,
                   const RuneMark& mark, bool brightPhase) {
     float corners[16];
-    killSquareCorners(viewProjection, mark.centre, corners);
-    float uvs[8];
+    squareCorners(viewProjection, mark.centre, BLAST_REACH, corners);
     if (mark.ready) {
         // Seen from any side: the square's winding on screen follows the camera.
         glDisable(GL_CULL_FACE);
-        cellUvs(brightPhase ? hud::MARK_FILL_BRIGHT : hud::MARK_FILL_DIM, mark.colour, uvs);
+        const glm::vec2 fill =
+            cellPoint(brightPhase ? hud::MARK_FILL_BRIGHT : hud::MARK_FILL_DIM, mark.colour);
+        float uvs[8];
+        pointUvs(fill.s, fill.t, 4, uvs);
         drawInterfaceVertices(program, atlas, GL_QUADS, corners, uvs, 4);
         glEnable(GL_CULL_FACE);
     }
-    glLineWidth(EDGE_WIDTH);
-    cellUvs(hud::MARK_OUTLINE, hud::MARK_EDGE_ROW, uvs);
-    drawInterfaceVertices(program, atlas, GL_LINE_LOOP, corners, uvs, 4);
-    glLineWidth(OUTLINE_WIDTH);
-    cellUvs(hud::MARK_OUTLINE, mark.colour, uvs);
-    drawInterfaceVertices(program, atlas, GL_LINE_LOOP, corners, uvs, 4);
-    glLineWidth(1.0f);
+    const glm::vec2 edge = cellPoint(hud::MARK_OUTLINE, hud::MARK_EDGE_ROW);
+    const glm::vec2 outline = cellPoint(hud::MARK_OUTLINE, mark.colour);
+    drawOutline(program, atlas, corners, 4,
+                {edge.s, edge.t, outline.s, outline.t, EDGE_WIDTH, OUTLINE_WIDTH});
+}
+
+void drawSpacingSquare(const ShaderProgram& program, GLuint markerAtlas,
+                       const glm::mat4& viewProjection, int colour, glm::vec3 centre) {
+    float corners[16];
+    squareCorners(viewProjection, centre, RUNE_SPACING, corners);
+    const glm::vec2 edge = markerSolidPoint(hud::SOLID_EDGE);
+    const glm::vec2 outline = markerSolidPoint(hud::SOLID_SPACING_FIRST + colour);
+    drawOutline(program, markerAtlas, corners, 4,
+                {edge.s, edge.t, outline.s, outline.t, SPACING_EDGE_WIDTH, SPACING_OUTLINE_WIDTH});
 }

@@ -21,3 +21,11 @@ struct RuneMark {
 // current with blending on; `atlas` is the rune marks atlas.
 void drawRuneMark(const ShaderProgram& program, GLuint atlas, const glm::mat4& viewProjection,
                   const RuneMark& mark, bool brightPhase);
+
+// Draws the square in which a rune refuses another (half-width RUNE_SPACING
+// about it, along the world's x and z axes) over the finished scene, as an
+// outline in the rune's colour (0 red, 1 green, 2 blue, 3 white) on a dark
+// edge. The interface program must be current with blending on;
+// `markerAtlas` is the fight's marks atlas.
+void drawSpacingSquare(const ShaderProgram& program, GLuint markerAtlas,
+                       const glm::mat4& viewProjection, int colour, glm::vec3 centre);

@@ -27,7 +27,7 @@ cp -a "$BUILD_DIR/bin" "$WORK/bin"
   "$BUILD_DIR/helpers/cue_pictures" "$WORK" > "$WORK/cues.log")
 
 python3 "$ROOT/scripts/monster_contrast.py" "$WORK"
-for picture in gate gate_empty on_rune beside_rune ready refused tutorial_pad; do
+for picture in gate gate_empty on_rune beside_rune ready refused facing facing_above markers tutorial_pad; do
   convert "$WORK/$picture.ppm" "$OUT/$picture.png"
 done
 # Close-ups: the rune with the mage on it, beside it and with a monster on

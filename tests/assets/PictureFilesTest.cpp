@@ -188,6 +188,8 @@ TEST(PictureFiles, PicturesReachTheGameWithTheirAlphaAndColours) {
     }
 }
 
+// The bar, the rune icons and the edge markers' cells are painted where the
+// game draws them.
 TEST(PictureFiles, TheBarAndEveryIconSitInTheirPlaces) {
     REQUIRE_GL_CONTEXT();
     int outside = 0, inside = 0;
@@ -227,5 +229,35 @@ TEST(PictureFiles, TheBarAndEveryIconSitInTheirPlaces) {
                 EXPECT_NEAR(red, blue, red / 5) << name;
             }
         }
+    }
+
+    // The game draws only the parts of the edge markers' cells that the
+    // layout names; whatever the generator painted beyond them would be cut off.
+    const Picture atlas = loadPicture(INTERFACE + "markersINTERFACE.bmp");
+    ASSERT_EQ(atlas.width, hud::MARKER_ATLAS_WIDTH);
+    ASSERT_EQ(atlas.height, hud::MARKER_ATLAS_HEIGHT);
+    // Painted pixels of a cell outside the drawn rectangle, opaque ones inside.
+    auto count = [&atlas](int cellLeft, int cellTop, int left, int top, int right, int bottom,
+                          int& outside, int& inside) {
+        outside = inside = 0;
+        for (int y = cellTop; y < cellTop + hud::MARKER_CELL; ++y)
+            for (int x = cellLeft; x < cellLeft + hud::MARKER_CELL; ++x) {
+                const bool in = x >= left && x < right && y >= top && y < bottom;
+                outside += !in && atlas.alpha(x, y) != 0 ? 1 : 0;
+                inside += in && atlas.alpha(x, y) > 240 ? 1 : 0;
+            }
+    };
+    const int cell = hud::MARKER_CELL, rim = hud::MARKER_DISC_RADIUS + hud::MARKER_MARGIN;
+    const int half = hud::MARKER_SYMBOL_HALF;
+    for (int kind = 0; kind < 3; ++kind) {
+        const int left = kind * cell, symbolTop = hud::MARKER_SYMBOL_ROW * cell;
+        count(left, 0, left + hud::MARKER_DISC_X - rim, cell / 2 - rim,
+              left + hud::MARKER_TIP_X + hud::MARKER_MARGIN, cell / 2 + rim, outside, inside);
+        EXPECT_EQ(outside, 0) << "body " << kind;
+        EXPECT_GT(inside, 1000) << "body " << kind;
+        count(left, symbolTop, left + cell / 2 - half, symbolTop + cell / 2 - half,
+              left + cell / 2 + half, symbolTop + cell / 2 + half, outside, inside);
+        EXPECT_EQ(outside, 0) << "symbol " << kind;
+        EXPECT_GT(inside, 100) << "symbol " << kind;
     }
 }

@@ -24,7 +24,8 @@ MODELS = ["mage", "arena", "skysphere", "redmonster", "greenmonster", "monster",
 PICTURES = ["victory", "defeat", "tutorial", "hit", "backgroundINTERFACE", "countersINTERFACE",
             "redruneINTERFACE", "greenruneINTERFACE", "blueruneINTERFACE",
             "whiteruneINTERFACE", "redactiveINTERFACE", "greenactiveINTERFACE",
-            "blueactiveINTERFACE", "whiteactiveINTERFACE", "runemarksINTERFACE"]
+            "blueactiveINTERFACE", "whiteactiveINTERFACE", "runemarksINTERFACE",
+            "markersINTERFACE"]
 
 PROGRAMS = ["modelshader", "particleshader", "shadowshader", "postprocess",
             "interfaceshader"]

@@ -5,6 +5,7 @@
 #include "app/ScriptedKeys.h"
 #include "app/Keyboard.h"
 #include "model/Animator.h"
+#include "render/FacingMark.h"
 
 #include <gtest/gtest.h>
 #include <glm/gtc/matrix_transform.hpp>
@@ -71,6 +72,24 @@ TEST(PlayerWalk, TurnsByPointThreeDegreesPerMillisecond) {
     keys.hold({'D'});
     arena.player->update(16.0f);
     EXPECT_TRUE(matricesNear(arena.mage->modelMatrix, before, 1e-6f));
+}
+
+// The facing mark shows where W walks the mage, however it has turned.
+TEST(PlayerWalk, TheFacingMarkPointsWhereWWalks) {
+    TestArena arena;
+    ScriptedKeys keys;
+    for (int turnMs : {0, 130, 400, 777}) {
+        keys.hold({'D'});
+        arena.run(turnMs);
+        const glm::vec3 facing = facingOnFloor(arena.mage->modelMatrix, arena.player->orientation);
+        const glm::vec3 before = arena.magePosition();
+        keys.hold({'W'});
+        arena.run(160);
+        const glm::vec3 walked = arena.magePosition() - before;
+        EXPECT_NEAR(glm::dot(facing, walked / glm::length(walked)), 1.0f, 1e-5f) << turnMs;
+        EXPECT_NEAR(glm::length(facing), 1.0f, 1e-6f);
+        EXPECT_EQ(facing.y, 0.0f);
+    }
 }
 
 TEST(PlayerWalk, WalksAlongTheOldFacingBeforeTurning) {

@@ -114,8 +114,9 @@ TEST(RuneKeys, SpacingRefusesWithinPointSevenOfAnotherRune) {
 }
 
 // A refused rune key says so once per press, at the mage, and starts
-// nothing; the display blinks that rune's icon. A key pressed while its
-// rune recharges says nothing.
+// nothing; the display blinks that rune's icon and shows the spacing square
+// of the rune that stands too close, whichever it is. A key pressed while
+// its rune recharges says nothing.
 TEST(RuneKeys, ARefusalIsReportedOncePerPressAndNeverDuringACooldown) {
     TestArena arena;
     ScriptedKeys keys;
@@ -138,7 +139,10 @@ TEST(RuneKeys, ARefusalIsReportedOncePerPressAndNeverDuringACooldown) {
         world->updatePlayer(16);
     EXPECT_EQ(refusals(GREEN), 1);
     EXPECT_EQ(world->events.back().where, player.position);
+    EXPECT_EQ(world->events.back().cause, RED);
     EXPECT_EQ(world->iconBlinkTime[GREEN], REFUSED_BLINK_MS);
+    EXPECT_EQ(world->spacingSquareColour, RED);
+    EXPECT_EQ(world->spacingSquareTime, SPACING_SQUARE_MS);
     EXPECT_FALSE(player.greenPlaced);
     EXPECT_LE(player.greenCooldown, 0.0f);
     keys.release('2');
@@ -159,6 +163,26 @@ TEST(RuneKeys, ARefusalIsReportedOncePerPressAndNeverDuringACooldown) {
     world->updatePlayer(16);
     EXPECT_EQ(refusals(WHITE), 1);
     EXPECT_EQ(world->iconBlinkTime[WHITE], REFUSED_BLINK_MS);
+
+    // Near red and blue at once: the first of them, red. Near blue alone:
+    // blue, though red is read first.
+    arena.runes[BLUE]->position = glm::vec3(1.2f, 0.1f, 0);
+    arena.runes[BLUE]->placed = true;
+    struct Case {
+        float x;
+        int cause;
+    };
+    for (Case c : {Case{0.6f, RED}, Case{1.4f, BLUE}}) {
+        keys.releaseAll();
+        world->updatePlayer(16);
+        arena.placeMage(c.x, 0.3f);
+        keys.press('E');
+        world->updatePlayer(16);
+        EXPECT_EQ(world->events.back().kind, GameEventKind::RUNE_REFUSED);
+        EXPECT_EQ(world->events.back().cause, c.cause);
+    }
+    EXPECT_EQ(refusals(WHITE), 3);
+    EXPECT_EQ(world->spacingSquareColour, BLUE);
 }
 
 // The rune keys are read white, blue, red, green: pressed together on one

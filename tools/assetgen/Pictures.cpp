@@ -4,6 +4,8 @@
 #include "Image.h"
 #include "PadOverlay.h"
 #include "PictureStyle.h"
+#include "MarkerAtlas.h"
+#include "RuneGlyph.h"
 #include "TextRenderer.h"
 #include "app/MainLoop.h"
 #include "game/Difficulty.h"
@@ -15,7 +17,6 @@
 
 namespace {
 
-const float PI = 3.14159265358979f;
 const char* const RUNE_NAMES[4] = {"red", "green", "blue", "white"};
 const char* const RUNE_KEYS[4] = {"1", "2", "3", "E"};
 
@@ -31,42 +32,6 @@ struct Fonts {
 
 Image screen() {
     return Image(PICTURE_WIDTH, PICTURE_HEIGHT, glm::vec4(0.0f));
-}
-
-// The glyph of each rune, as on its disc in the arena, scaled into a slot.
-void runeGlyph(Image& image, int rune, float cx, float cy, float r, glm::vec4 color) {
-    const float w = r * 0.16f;
-    auto at = [&](float x, float y) { return glm::vec2(cx + x * r, cy + y * r); };
-    switch (rune) {
-    case 0:
-        image.line(at(-0.6f, 0.35f), at(0.6f, 0.35f), w, color);
-        image.line(at(0.6f, 0.35f), at(0.0f, -0.75f), w, color);
-        image.line(at(0.0f, -0.75f), at(-0.6f, 0.35f), w, color);
-        image.line(at(0.0f, -0.1f), at(0.0f, 0.75f), w, color);
-        break;
-    case 1:
-        image.line(at(0.0f, -0.75f), at(0.0f, 0.75f), w, color);
-        image.line(at(0.0f, -0.1f), at(-0.5f, -0.55f), w, color);
-        image.line(at(0.0f, -0.1f), at(0.5f, -0.55f), w, color);
-        image.line(at(0.0f, 0.35f), at(-0.4f, 0.0f), w, color);
-        image.line(at(0.0f, 0.35f), at(0.4f, 0.0f), w, color);
-        break;
-    case 2:
-        for (int i = 0; i < 3; ++i) {
-            const float a = PI * i / 3.0f;
-            image.line(at(-0.75f * std::sin(a), -0.75f * std::cos(a)),
-                       at(0.75f * std::sin(a), 0.75f * std::cos(a)), w, color);
-        }
-        break;
-    default:
-        image.line(at(0.0f, -0.75f), at(0.75f, 0.0f), w, color);
-        image.line(at(0.75f, 0.0f), at(0.0f, 0.75f), w, color);
-        image.line(at(0.0f, 0.75f), at(-0.75f, 0.0f), w, color);
-        image.line(at(-0.75f, 0.0f), at(0.0f, -0.75f), w, color);
-        image.line(at(-0.3f, 0.0f), at(0.3f, 0.0f), w, color);
-        image.line(at(0.0f, -0.3f), at(0.0f, 0.3f), w, color);
-        break;
-    }
 }
 
 const glm::vec4 LABEL(0.95f, 0.78f, 0.35f, 1.0f);
@@ -337,5 +302,6 @@ bool writePictures(const std::string& folder, const std::string& fontFolder) {
     write(hitFlash(), "hit.bmp");
     write(counterGlyphs(fonts), "countersINTERFACE.bmp");
     write(runeMarks(), "runemarksINTERFACE.bmp");
+    write(markerAtlas(), "markersINTERFACE.bmp");
     return ok;
 }

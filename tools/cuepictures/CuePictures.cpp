@@ -3,9 +3,12 @@
 // gate, and the same view without them; the red rune's kill square with the
 // mage standing on it and beside it; a red monster on the square (the rune
 // ready, its icon lit); and a refused press of the green rune's key next to
-// it (its icon blinking). Last, the tutorial with a pad plugged in, the
-// pad's buttons beside the keys, as a pass of the loop shows it when the
-// player has looked away.
+// it (its icon blinking, the red rune's spacing square drawn); the mark of
+// the mage's facing from the camera behind it and from above; a monster of
+// each kind out of sight, one under the bar, with their markers at the
+// picture's edge; last, the tutorial with a pad plugged in, the pad's
+// buttons beside the keys, as a pass of the loop shows it when the player
+// has looked away.
 //
 // The game is built and played as in a real run, on a synthetic clock with
 // scripted keys. While the mage lays its rune and steps aside the released
@@ -15,7 +18,7 @@
 //
 // usage (from a folder beside the staged bin/): cue_pictures <output folder>
 // writes gate.ppm, gate_empty.ppm, on_rune.ppm, beside_rune.ppm, ready.ppm,
-// refused.ppm and tutorial_pad.ppm.
+// refused.ppm, facing.ppm, facing_above.ppm, markers.ppm and tutorial_pad.ppm.
 #include "app/GameWorld.h"
 #include "app/MainLoop.h"
 #include "app/PadKeys.h"
@@ -25,6 +28,7 @@
 #include "game/Monster.h"
 #include "game/Player.h"
 #include "game/Rune.h"
+#include "render/Camera.h"
 #include "render/RenderTargets.h"
 #include "tools/common/ToolGame.h"
 
@@ -133,6 +137,36 @@ void shootTheTutorialWithAPad(MainLoop& loop, const std::string& path) {
     setPadSource(nullptr);
 }
 
+// The mage's facing mark as the camera behind it sees it, then from above.
+void shootTheFacing(GameWorld& world, const std::string& folder) {
+    shoot(world, folder + "/facing.ppm");
+    Camera& camera = *world.camera;
+    const glm::vec3 eye = camera.eye, target = camera.target;
+    const glm::vec3 mage = world.player->position;
+    camera.eye = mage + glm::vec3(0.0f, 9.0f, -0.3f);
+    camera.target = mage;
+    shoot(world, folder + "/facing_above.ppm");
+    camera.eye = eye;
+    camera.target = target;
+}
+
+// A monster of each kind out of sight of the camera behind the mage: a
+// blue-striped one under the bar, a red one beyond the left edge and a
+// green one at the gate behind the camera.
+void shootTheMarkers(GameWorld& world, Monster* const (&prepared)[PREPARED_MONSTER_COUNT],
+                     const std::string& folder) {
+    const glm::vec3 mage = world.player->position;
+    const glm::vec3 places[3] = {mage + glm::vec3(6.0f, 0.0f, 1.0f), glm::vec3(0.0f, 0.0f, -9.0f),
+                                 mage + glm::vec3(-0.8f, 0.0f, -2.45f)};
+    world.monsters.clear();
+    for (int kind = 0; kind < 3; ++kind) {
+        Monster* monster = firstOfKind(prepared, kind);
+        standOn(*monster, places[kind]);
+        world.monsters.push_back(monster);
+    }
+    shoot(world, folder + "/markers.ppm");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -171,6 +205,10 @@ int main(int argc, char** argv) {
     world.monsters.clear();
     frames(world, PASS_MS, '2');
     shoot(world, folder + "/refused.ppm");
+    // The spacing square's second runs out.
+    frames(world, SPACING_SQUARE_MS);
+    shootTheFacing(world, folder);
+    shootTheMarkers(world, scene.preparedMonsters, folder);
     shootTheTutorialWithAPad(loop, folder + "/tutorial_pad.ppm");
     windowTerminate();
     return 0;

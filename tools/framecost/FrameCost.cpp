@@ -2,11 +2,13 @@
 // callgrind it counts their instructions, and on its own it prints how many
 // fragment-shader invocations a frame makes. It builds the game's own scene
 // and shows it either in the opening tutorial or at full load: all twenty
-// monsters walked in round the mage and all four runes laid in a row; in
-// the window as it opens or, with "fullscreen", covering the screen.
+// monsters walked in round the mage and all four runes laid in a row; or,
+// with "gates", all twenty still at their gates, out of sight, each marked
+// at the picture's edge; in the window as it opens or, with "fullscreen",
+// covering the screen.
 //
 // usage, from a folder beside the staged bin/:
-//   framecost tutorial|full [frames] [fullscreen]
+//   framecost tutorial|full|gates [frames] [fullscreen]
 
 #include "app/GameWorld.h"
 #include "app/SceneConstruction.h"
@@ -49,8 +51,9 @@ void layRunes(Player& player) {
 
 int main(int argc, char** argv) {
     const bool full = argc > 1 && std::strcmp(argv[1], "full") == 0;
-    if (argc < 2 || (!full && std::strcmp(argv[1], "tutorial") != 0)) {
-        fprintf(stderr, "usage: framecost tutorial|full [frames] [fullscreen]\n");
+    const bool gates = argc > 1 && std::strcmp(argv[1], "gates") == 0;
+    if (argc < 2 || (!full && !gates && std::strcmp(argv[1], "tutorial") != 0)) {
+        fprintf(stderr, "usage: framecost tutorial|full|gates [frames] [fullscreen]\n");
         return 2;
     }
     const int frames = argc > 2 ? std::atoi(argv[2]) : 3;
@@ -68,6 +71,11 @@ int main(int argc, char** argv) {
     Scene scene = buildScene();
     if (full) {
         gatherMonsters(*scene.world, scene.preparedMonsters);
+        layRunes(*scene.world->player);
+    }
+    if (gates) {
+        for (Monster* monster : scene.preparedMonsters)
+            scene.world->addMonster(monster);
         layRunes(*scene.world->player);
     }
     drawCountedFrames(frames, [&scene] { scene.world->frame(FRAME_MS); });
