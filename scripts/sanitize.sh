@@ -17,16 +17,22 @@ export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_afte
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/sanitizers/lsan.supp:print_suppressions=0"
 
+# -O1 with line tables, as the sanitizers' authors advise: reports keep their
+# lines, and the build takes less time than the game's own -O2 -g.
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
   -DCMAKE_CXX_FLAGS="$SANITIZE" -DCMAKE_C_FLAGS="$SANITIZE" \
   -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE" -DCMAKE_SHARED_LINKER_FLAGS="$SANITIZE" \
   -DCMAKE_MODULE_LINKER_FLAGS="$SANITIZE"
 cmake --build "$BUILD_DIR" -j "$JOBS"
 
 started=$(date +%s)
-# The end-to-end suite drives the normal build; here the unit suites run.
-bash "$ROOT/scripts/with-display.sh" \
-  ctest --test-dir "$BUILD_DIR" --output-on-failure --exclude-regex '^e2e'
+# The end-to-end suite drives the normal build; here the unit suites run,
+# but for the difficulties' calibration: a few hundred whole games, which
+# the sanitized headless games of the technique's own test already cover.
+GTEST_FILTER='-TutorialTechnique.WinsTheGentlerDifficultiesAsCalibrated*' \
+  bash "$ROOT/scripts/with-display.sh" \
+  ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS" --exclude-regex '^e2e'
 echo "sanitized unit tests: $(( $(date +%s) - started )) s"
 
 started=$(date +%s)
