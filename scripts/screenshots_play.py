@@ -1,5 +1,6 @@
-"""Plays one scripted game for scripts/screenshots.sh and saves three PNG
-pictures: the tutorial, a moment of play and the defeat picture.
+"""Plays one scripted game for scripts/screenshots.sh and saves four PNG
+pictures: the tutorial, a moment of play, the defeat picture and, from a
+second game left alone on its opening screen, the demo.
 
 For the play picture the mage lays the red rune at its feet and stands still
 while the first monsters walk in and strike, with the camera raised and
@@ -71,6 +72,15 @@ def grab_play(game, empty_arena, last_strike):
     return best if best is not None else game.grab()
 
 
+def quit_with_escape(game):
+    """Ends the game as a player does; returns its exit status."""
+    game.key_down("Escape")
+    try:
+        return game.wait(timeout=60)
+    finally:
+        game.key_up("Escape")
+
+
 def play(game, folder, strikes):
     game.wait_for_window(timeout=120)
     game.wait_frames(3)
@@ -93,11 +103,31 @@ def play(game, folder, strikes):
         raise RuntimeError("no defeat within 240 s:\n" + game.stdout()[-1000:])
     game.wait_frames(3)
     game.grab().save_png(os.path.join(folder, "defeat.png"))
-    game.key_down("Escape")
+    return quit_with_escape(game)
+
+
+# The demo starts after 30 s of the loop's time with no key; its picture is
+# taken this long into the demo game, with the technique under way.
+DEMO_START_MS = 30000
+DEMO_PICTURE_AFTER_MS = 14000
+
+
+def watch_demo(game, folder):
+    game.wait_for_window(timeout=120)
+    wait_loop_time(game, DEMO_START_MS + DEMO_PICTURE_AFTER_MS)
+    game.grab().save_png(os.path.join(folder, "demo.png"))
+    return quit_with_escape(game)
+
+
+def play_once(bin_dir, run):
+    display = VirtualDisplay().start()
+    game = GameRun(bin_dir=bin_dir, display=display, frames=True)
     try:
-        return game.wait(timeout=60)
+        game.start()
+        return run(game)
     finally:
-        game.key_up("Escape")
+        game.stop()
+        display.stop()
 
 
 def main():
@@ -107,15 +137,9 @@ def main():
     parser.add_argument("--strikes", type=int, default=LAST_STRIKE_FOR_PICTURE)
     args = parser.parse_args()
 
-    display = VirtualDisplay().start()
-    game = GameRun(bin_dir=args.bin, display=display, frames=True)
-    try:
-        game.start()
-        exit_code = play(game, args.out, args.strikes)
-    finally:
-        game.stop()
-        display.stop()
-    return 0 if exit_code == 0 else 1
+    played = play_once(args.bin, lambda game: play(game, args.out, args.strikes))
+    watched = play_once(args.bin, lambda game: watch_demo(game, args.out))
+    return 0 if played == 0 and watched == 0 else 1
 
 
 if __name__ == "__main__":
