@@ -17,9 +17,9 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from harness import GameRun, VirtualDisplay  # noqa: E402
+from harness import PICTURE_WIDTH, GameRun, VirtualDisplay  # noqa: E402
 
-PICTURE_WIDTH, BAR_TOP = 1024, 648
+BAR_TOP = 648
 # The bar's rune slots (render/HudLayout.h): red, green, blue.
 SLOT_SIZE, SLOT_TOP = 84, 660
 
