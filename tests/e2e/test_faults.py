@@ -24,7 +24,7 @@ from harness import GameRun, VirtualDisplay, frame_timer_library, staged_bin_dir
 # keys of a group are held together: a frame costs dearly under a software
 # renderer, and every hold lasts at least two frames.
 KEY_GROUPS = [["p"], ["w", "a"], ["1", "2", "3"], ["e", "space"]]
-MIN_HOLD = 1.0
+MIN_HOLD = 0.3
 MAX_HOLD = 6.0
 WORKERS = int(os.environ.get("TALMORAK_FAULT_WORKERS", "3"))
 # A comma-separated list of name fragments narrows the table, for debugging.
