@@ -25,7 +25,7 @@ const int STANDARD_DIFFICULTY = DIFFICULTY_COUNT - 1;
 // second. The gentler values were calibrated by the scripted players'
 // headless games (docs/difficulty.md).
 inline constexpr Difficulty DIFFICULTIES[DIFFICULTY_COUNT] = {
-    {"calm", {0.001f, 0.0015f, 0.002f}, 6000.0f, {1, 1, 1}, 40, 9000},
+    {"calm", {0.001f, 0.0015f, 0.002f}, 12000.0f, {1, 1, 1}, 40, 9000},
     {"gentle", {0.0014f, 0.0021f, 0.0028f}, 4000.0f, {1, 1, 1}, 35, 7000},
     {"brisk", {0.0016f, 0.0024f, 0.0032f}, 3000.0f, {1, 1, 1}, 30, 6000},
     {"standard", {0.002f, 0.003f, 0.004f}, 2000.0f, {3, 2, 1}, 20, 5000},

@@ -1,17 +1,17 @@
 """A player that knows only what the screen shows, driving the real game's
 window with keys as a person does (scripts/screen-player.sh).
 
-It plays the tutorial's technique at the gentlest difficulty. The edge
-markers tell it the colour of each monster on its way and where it comes
-from; it turns the mage by the gold chevron until it faces that way, walks
-one step, lays the rune of that colour, steps back and stands, so that the
-monster stops on the rune; it presses the rune's key as soon as the rune's
-icon in the bar lights up. It reads only the picture: the markers, the
-chevron and the rune icons; the game's printed strikes only count its life.
+It plays the gentlest difficulty as a new player who has read the opening
+screen might: it keeps walking a wide circle, away from the monsters that
+follow it, and when the edge markers show a monster of a ready rune's colour
+coming up behind, it lays that rune at its feet, walks one step on and
+stands, so that the monster stops on the rune; it presses the rune's key as
+soon as the rune's icon in the bar lights up, and walks on when struck. It
+reads only the picture: the markers and the rune icons; the game's printed
+strikes stand for the life meter.
 """
 
 import argparse
-import math
 import os
 import sys
 import time
@@ -29,12 +29,13 @@ def slot_left(slot):
 
 
 TRAP_KEYS = ["1", "2", "3"]
-# The mage walks 0.003 a ms and turns 0.3 degrees a ms; a monster stops an
-# arm's length (0.5) away, on a rune laid 0.6 along its way (the blast
-# reaches 0.2 either side).
+# The mage walks 0.003 a ms; a monster stops an arm's length (0.5) away, on
+# a rune laid 0.6 along its way (the blast reaches 0.2 either side).
 STEP_S = 0.6 / 0.003 / 1000
-DEGREES_PER_S = 300.0
-FACING_WITHIN = 8.0
+# It walks a circle, turning right for KITE_TURN_S every KITE_TURN_EVERY_S;
+# after laying a rune it stands STAND_S for the monster, unless struck.
+KITE_TURN_EVERY_S, KITE_TURN_S = 0.85, 0.15
+STAND_S = 4.0
 # A laid rune's icon is its active one, over twice as bright as the ready
 # one; a lit icon is the laid one drawn twice, the second time added.
 LAID_GAIN = 1.5
@@ -57,10 +58,6 @@ def marker_colour(red, green, blue):
     if blue > 170 and red < 110 and green < 170:
         return 2
     return None
-
-
-def is_chevron_gold(red, green, blue):
-    return red > 235 and green > 190 and blue < 160 and red - blue > 100
 
 
 def pixels(picture, left, top, width, height, step=2):
@@ -89,22 +86,9 @@ def find_markers(picture):
     return found
 
 
-def find_chevron(picture):
-    """The centre of the gold chevron's pixels, or None."""
-    xs = ys = count = 0
-    for x, y, red, green, blue in pixels(picture, 160, 120, 704, BAR_TOP - 130):
-        if is_chevron_gold(red, green, blue):
-            xs, ys, count = xs + x, ys + y, count + 1
-    return (xs / count, ys / count) if count >= 8 else None
-
-
 def brightness(picture, slot):
     red, green, blue = picture.crop(slot_left(slot), SLOT_TOP, SLOT_SIZE, SLOT_SIZE).mean()
     return red + green + blue
-
-
-def signed_degrees(a, b):
-    return math.degrees(math.atan2(a[0] * b[1] - a[1] * b[0], a[0] * b[0] + a[1] * b[1]))
 
 
 class ScreenPlayer:
@@ -115,65 +99,46 @@ class ScreenPlayer:
         self.laid_look = [0.0, 0.0, 0.0]
         self.laid = [False, False, False]
         self.lit_presses = 0
-        self.feet = self.find_feet()
-        self.turn_key_for_positive = self.find_turn_key()
+        self.lays = 0
+        self.walking = False
+        self.last_kite_turn = time.time()
+        self.stand_until = 0.0
+        self.strikes_seen = 0
 
     def hold(self, keysym, seconds):
         self.game.key_down(keysym)
         time.sleep(seconds)
         self.game.key_up(keysym)
 
-    def chevron(self):
-        self.game.wait_frames(2)
-        return find_chevron(self.game.grab())
+    def walk(self, on):
+        if on != self.walking:
+            (self.game.key_down if on else self.game.key_up)("w")
+            self.walking = on
 
-    def find_feet(self):
-        """The chevron circles the mage's feet: halfway between it before
-        and after a half turn."""
-        before = self.chevron()
-        self.hold("d", 180 / DEGREES_PER_S)
-        after = self.chevron()
-        if before is None or after is None:
-            return (PICTURE_WIDTH / 2, 400.0)
-        return ((before[0] + after[0]) / 2, (before[1] + after[1]) / 2)
+    def struck(self):
+        """Whether life went down since the last look."""
+        strikes = self.game.stdout().count("lifePoints - 1\n")
+        struck, self.strikes_seen = strikes > self.strikes_seen, strikes
+        return struck
 
-    def facing(self):
-        chevron = self.chevron()
-        if chevron is None:
-            return None
-        return (chevron[0] - self.feet[0], chevron[1] - self.feet[1])
+    def kite(self):
+        self.walk(True)
+        if time.time() - self.last_kite_turn > KITE_TURN_EVERY_S:
+            self.hold("d", KITE_TURN_S)
+            self.last_kite_turn = time.time()
+        time.sleep(0.03)
 
-    def find_turn_key(self):
-        """Which of D and A turns the chevron the positive way on screen."""
-        before = self.facing()
-        self.hold("d", 30 / DEGREES_PER_S)
-        after = self.facing()
-        if before is None or after is None:
-            return "d"
-        return "d" if signed_degrees(before, after) > 0 else "a"
-
-    def face(self, direction):
-        other = "a" if self.turn_key_for_positive == "d" else "d"
-        for _ in range(6):
-            now = self.facing()
-            if now is None:
-                return
-            angle = signed_degrees(now, direction)
-            if abs(angle) < FACING_WITHIN:
-                return
-            key = self.turn_key_for_positive if angle > 0 else other
-            self.hold(key, 0.8 * abs(angle) / DEGREES_PER_S)
-
-    def lay(self, colour, toward):
-        """Faces the monster, walks one step toward it, lays the rune and
-        steps back, so that the monster stops on the rune."""
-        self.face(toward)
-        self.hold("w", STEP_S)
+    def lay_behind(self, colour):
+        """Lays the rune at the mage's feet, then walks one step on and
+        stands: the monster following stops on the rune."""
+        self.walk(False)
         self.game.tap(TRAP_KEYS[colour])
-        self.hold("s", STEP_S)
+        self.hold("w", STEP_S)
         self.game.wait_frames(2)
         self.laid_look[colour] = brightness(self.game.grab(), colour)
         self.laid[colour] = self.laid_look[colour] > LAID_GAIN * self.ready_look[colour]
+        self.lays += self.laid[colour]
+        self.stand_until = time.time() + STAND_S
 
     def turn(self):
         picture = self.game.grab()
@@ -182,13 +147,24 @@ class ScreenPlayer:
                 self.game.tap(TRAP_KEYS[colour])
                 self.laid[colour] = False
                 self.lit_presses += 1
+                self.stand_until = 0.0
                 return
+        if self.struck():
+            self.stand_until = 0.0
+        elif time.time() < self.stand_until:
+            time.sleep(0.03)
+            return
+        for colour in range(3):
+            if self.laid[colour]:  # left behind unlit: set it off to have it back
+                self.game.tap(TRAP_KEYS[colour])
+                self.laid[colour] = False
         for colour, x, y in find_markers(picture):
+            behind = y > BAR_TOP - EDGE - 8
             ready = abs(brightness(picture, colour) - self.ready_look[colour]) < 0.12 * self.ready_look[colour]
-            if not self.laid[colour] and ready:
-                self.lay(colour, (x - self.feet[0], y - self.feet[1]))
+            if behind and ready and not self.laid[colour]:
+                self.lay_behind(colour)
                 return
-        time.sleep(0.03)
+        self.kite()
 
 
 def play(bin_dir, limit_s):
@@ -218,7 +194,7 @@ def play(bin_dir, limit_s):
         game.stop()
         display.stop()
     outcome = "won" if "VICTORY" in out else "lost" if "DEFEAT" in out else "playing"
-    return outcome, lasted, out.count("lifePoints - 1\n"), player.lit_presses
+    return outcome, lasted, out.count("lifePoints - 1\n"), player.lays, player.lit_presses
 
 
 def main():
@@ -228,9 +204,9 @@ def main():
     parser.add_argument("--limit", type=float, default=300, help="seconds of play at most")
     args = parser.parse_args()
     for game in range(args.games):
-        outcome, lasted, strikes, presses = play(args.bin, args.limit)
+        outcome, lasted, strikes, lays, presses = play(args.bin, args.limit)
         print(f"game {game + 1}: {outcome} after {lasted:.0f} s of play, "
-              f"{strikes} points lost, {presses} lit presses", flush=True)
+              f"{strikes} points lost, {lays} runes laid, {presses} lit presses", flush=True)
     return 0
 
 
