@@ -23,7 +23,8 @@ const int STANDARD_DIFFICULTY = DIFFICULTY_COUNT - 1;
 // timers run at twice the frame time (monsters are updated twice per
 // frame), so a strike interval of 2000 ms lets a monster strike once a
 // second. The gentler values were calibrated by the scripted players'
-// headless games (docs/difficulty.md).
+// headless games, and calm's strikes by a player reading only the screen
+// (docs/difficulty.md).
 inline constexpr Difficulty DIFFICULTIES[DIFFICULTY_COUNT] = {
     {"calm", {0.001f, 0.0015f, 0.002f}, 12000.0f, {1, 1, 1}, 40, 9000},
     {"gentle", {0.0014f, 0.0021f, 0.0028f}, 4000.0f, {1, 1, 1}, 35, 7000},
