@@ -17,16 +17,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from harness import PICTURE_WIDTH, GameRun, VirtualDisplay  # noqa: E402
-
-BAR_TOP = 648
-# The bar's rune slots (render/HudLayout.h): red, green, blue.
-SLOT_SIZE, SLOT_TOP = 84, 660
-
-
-def slot_left(slot):
-    return (PICTURE_WIDTH - (4 * SLOT_SIZE + 3 * 18)) // 2 + slot * (SLOT_SIZE + 18)
-
+from harness import (BAR_TOP, PICTURE_WIDTH, SLOT_SIZE, SLOT_TOP, GameRun,  # noqa: E402
+                     VirtualDisplay, slot_left)
 
 TRAP_KEYS = ["1", "2", "3"]
 # The mage walks 0.003 a ms; a monster stops an arm's length (0.5) away, on
@@ -105,11 +97,6 @@ class ScreenPlayer:
         self.stand_until = 0.0
         self.strikes_seen = 0
 
-    def hold(self, keysym, seconds):
-        self.game.key_down(keysym)
-        time.sleep(seconds)
-        self.game.key_up(keysym)
-
     def walk(self, on):
         if on != self.walking:
             (self.game.key_down if on else self.game.key_up)("w")
@@ -124,7 +111,7 @@ class ScreenPlayer:
     def kite(self):
         self.walk(True)
         if time.time() - self.last_kite_turn > KITE_TURN_EVERY_S:
-            self.hold("d", KITE_TURN_S)
+            self.game.press("d", hold=KITE_TURN_S)
             self.last_kite_turn = time.time()
         time.sleep(0.03)
 
@@ -133,7 +120,7 @@ class ScreenPlayer:
         stands: the monster following stops on the rune."""
         self.walk(False)
         self.game.tap(TRAP_KEYS[colour])
-        self.hold("w", STEP_S)
+        self.game.press("w", hold=STEP_S)
         self.game.wait_frames(2)
         self.laid_look[colour] = brightness(self.game.grab(), colour)
         self.laid[colour] = self.laid_look[colour] > LAID_GAIN * self.ready_look[colour]

@@ -28,16 +28,26 @@ import zlib
 WINDOW_NAME = "Talmorak Arena"
 
 
-def picture_size():
-    """The game's picture size, (width, height), from its one definition."""
-    header = os.path.join(os.path.dirname(__file__), "..", "..", "render", "PictureSize.h")
-    with open(header) as source:
+def header_constants(header, names):
+    """Integer constants of the game's own header, read from their one
+    definition there ("const int NAME = 42;")."""
+    path = os.path.join(os.path.dirname(__file__), "..", "..", header)
+    with open(path) as source:
         text = source.read()
-    return tuple(int(re.search(r"PICTURE_%s = (\d+);" % side, text).group(1))
-                 for side in ("WIDTH", "HEIGHT"))
+    return [int(re.search(r"\b%s = (\d+);" % name, text).group(1)) for name in names]
 
 
-PICTURE_WIDTH, PICTURE_HEIGHT = picture_size()
+PICTURE_WIDTH, PICTURE_HEIGHT = header_constants(
+    "render/PictureSize.h", ["PICTURE_WIDTH", "PICTURE_HEIGHT"])
+# The head-up display's bar and its four rune slots, red first.
+BAR_TOP, SLOT_SIZE, SLOT_GAP, SLOT_TOP = header_constants(
+    "render/HudLayout.h", ["BAR_TOP", "SLOT_SIZE", "SLOT_GAP", "SLOT_TOP"])
+
+
+def slot_left(slot):
+    """The left edge of a rune slot in the bar: 0 red, 1 green, 2 blue, 3 white."""
+    total = 4 * SLOT_SIZE + 3 * SLOT_GAP
+    return (PICTURE_WIDTH - total) // 2 + slot * (SLOT_SIZE + SLOT_GAP)
 
 
 class VirtualDisplay:

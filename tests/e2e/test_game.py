@@ -12,14 +12,10 @@ import subprocess
 import time
 import unittest
 
-from harness import GameRun, VirtualDisplay, staged_bin_dir
+from harness import BAR_TOP, SLOT_SIZE, SLOT_TOP, GameRun, VirtualDisplay, slot_left, staged_bin_dir
 
-# Where the head-up display pictures paint things (render/HudLayout.h):
-# four 84-pixel rune slots, red first, along the bottom bar.
-SLOT_SIZE = 84
-SLOT_TOP = 660
-RED_SLOT_LEFT = (1024 - (4 * 84 + 3 * 18)) // 2
-BAR_TOP = 648
+# The red rune's slot, the first along the bottom bar.
+RED_SLOT_LEFT = slot_left(0)
 
 # The scene above the bar, and the tutorial's panel over it.
 SCENE = (0, 0, 1024, BAR_TOP)
