@@ -13,7 +13,13 @@ BUILD_DIR=$(realpath -m "${1:-$ROOT/build/asan}")
 JOBS=${JOBS:-$(nproc)}
 SANITIZE="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
-export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+# intercept_tls_get_addr=0: with it on, LeakSanitizer keeps its own record of
+# every thread's dynamic TLS. In the asset tests' process that record came to
+# hold a block from 0x23a0 to 0x18000034a2, and scanning it crashed the leak
+# check at exit ("Tracer caught signal 11") in 14 runs of 15. With it off, the
+# blocks are heap memory the loader allocated, and the leak check still
+# reaches them through each thread's block vector.
+export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1:intercept_tls_get_addr=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/sanitizers/lsan.supp:print_suppressions=0"
 
