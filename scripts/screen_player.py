@@ -21,6 +21,8 @@ from harness import (BAR_TOP, PICTURE_WIDTH, SLOT_SIZE, SLOT_TOP, GameRun,  # no
                      VirtualDisplay, slot_left)
 
 TRAP_KEYS = ["1", "2", "3"]
+# The console's line for each life point struck off.
+STRUCK_LINE = "lifePoints - 1\n"
 # The mage walks 0.003 a ms; a monster stops an arm's length (0.5) away, on
 # a rune laid 0.6 along its way (the blast reaches 0.2 either side).
 STEP_S = 0.6 / 0.003 / 1000
@@ -36,10 +38,12 @@ LIT_GAIN = 1.25
 # just above the bar; a pin covers some hundred pixels, the hit picture's
 # red edges many thousands.
 EDGE = 40
+# The bottom strip's top: a marker below it shows a monster behind the mage.
+BEHIND_TOP = BAR_TOP - EDGE - 8
 PIN_PIXELS = (12, 400)  # on a grid of every second pixel
 # The strips of picture the markers stand in: (left, top, width, height).
 STRIPS = [(0, 0, EDGE, BAR_TOP), (PICTURE_WIDTH - EDGE, 0, EDGE, BAR_TOP),
-          (0, 0, PICTURE_WIDTH, EDGE), (0, BAR_TOP - EDGE - 8, PICTURE_WIDTH, EDGE)]
+          (0, 0, PICTURE_WIDTH, EDGE), (0, BEHIND_TOP, PICTURE_WIDTH, EDGE)]
 
 
 def marker_colour(red, green, blue):
@@ -104,7 +108,7 @@ class ScreenPlayer:
 
     def struck(self):
         """Whether life went down since the last look."""
-        strikes = self.game.stdout().count("lifePoints - 1\n")
+        strikes = self.game.stdout().count(STRUCK_LINE)
         struck, self.strikes_seen = strikes > self.strikes_seen, strikes
         return struck
 
@@ -146,7 +150,7 @@ class ScreenPlayer:
                 self.game.tap(TRAP_KEYS[colour])
                 self.laid[colour] = False
         for colour, x, y in find_markers(picture):
-            behind = y > BAR_TOP - EDGE - 8
+            behind = y > BEHIND_TOP
             ready = abs(brightness(picture, colour) - self.ready_look[colour]) < 0.12 * self.ready_look[colour]
             if behind and ready and not self.laid[colour]:
                 self.lay_behind(colour)
@@ -181,7 +185,7 @@ def play(bin_dir, limit_s):
         game.stop()
         display.stop()
     outcome = "won" if "VICTORY" in out else "lost" if "DEFEAT" in out else "playing"
-    return outcome, lasted, out.count("lifePoints - 1\n"), player.lays, player.lit_presses
+    return outcome, lasted, out.count(STRUCK_LINE), player.lays, player.lit_presses
 
 
 def main():
