@@ -5,9 +5,11 @@ class ScriptedKeys;
 class ScriptedPlayer;
 
 // The game playing itself while nobody plays, as arcade games show their
-// play: the scripted player of the tutorial's technique plays a whole game
-// through the key state, at the real frame rate, while the game's messages
-// keep quiet. The main loop starts and ends it (app/MainLoop.h).
+// play: a scripted player plays a whole game through the key state, at the
+// real frame rate, while the game's messages keep quiet: the tutorial's
+// technique at the gentler difficulties, the expert at the standard, which
+// the technique does not win. The main loop starts and ends it
+// (app/MainLoop.h).
 class Demo {
   public:
     Demo() = default;

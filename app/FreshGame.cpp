@@ -42,13 +42,8 @@ void restartWorld(GameWorld& world) {
     world.openingScreen = true;
     world.toggleTimer = 1000;
     world.deathStepTimer = 0;
-    world.cueClock = 0;
-    for (bool& ready : world.runeReady)
-        ready = false;
-    for (int& blink : world.iconBlinkTime)
-        blink = 0;
-    world.spacingSquareColour = NO_COLOUR;
-    world.spacingSquareTime = 0;
+    world.runeCues = RuneCues();
+    world.refusals = RefusalCues();
     world.camera->eye = CAMERA_START_EYE;
     world.camera->target = glm::vec3(0.0f);
 }

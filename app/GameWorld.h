@@ -1,6 +1,8 @@
 #pragma once
 
 #include "game/GameEvents.h"
+#include "game/RefusalCues.h"
+#include "game/RuneCues.h"
 #include "render/GL.h"
 #include "render/HudLayout.h"
 #include "render/PaintedArea.h"
@@ -18,11 +20,6 @@ class Model;
 class Monster;
 class Player;
 class ShaderProgram;
-
-// How long a refused rune's icon blinks: off and on twice.
-const int REFUSED_BLINK_MS = 360;
-// How long the square of the rune that refused a key shows.
-const int SPACING_SQUARE_MS = 1000;
 
 // The whole game as the frame sees it: programs, targets, interface pictures,
 // scenery, released monsters, the player and the flags of the game's state.
@@ -45,13 +42,13 @@ class GameWorld {
     hud::AtlasCell difficultyLabel() const;
     // The marks over the laid trap runes and the rune icons in the bar.
     void drawRuneMarks();
-    void drawRuneIcons(int elapsed);
+    void drawRuneIcons();
     // The marks that show the whole fight, over the scene: the mage's
     // facing, the square of a rune that refused a key, and a marker at the
     // picture's edge for every living monster out of sight.
-    void drawFightMarks(int elapsed);
+    void drawFightMarks();
     void drawFacingMark();
-    void drawSpacingSquare(int elapsed);
+    void drawSpacingSquare();
     void drawEdgeMarkers();
     // Loads an interface picture and keeps where it is painted.
     GLuint loadPicture(const char* fileName);
@@ -74,14 +71,17 @@ class GameWorld {
     // Draws the mage into the shadow map, then starts the main pass with
     // the scenery.
     void beginMainPass();
+    // The mage in the main pass: see-through while it hides a monster from
+    // the camera.
+    void drawMage();
+    bool mageHidesAMonster() const;
 
     // The game rules.
     void updateMonsters(int dt);
     void updatePlayer(int dt);
-    // Which laid trap runes would kill if their key were pressed now, from
-    // the state the frame leaves: after the monsters' second update and the
-    // player's.
-    void judgeRuneReadiness();
+    // What the runes' cues show, from the state a frame of `frameMs` leaves:
+    // after the monsters' second update and the player's.
+    void judgeRuneReadiness(int frameMs);
     // Takes the player's events into the world's, starting the display's
     // answer to those it shows.
     void followPlayerEvents();
@@ -130,17 +130,11 @@ class GameWorld {
     int toggleTimer = 1000;
     int deathStepTimer = 0;
     int hitFlashTime = 0;
-    // Red, green, blue: its key, pressed now, would set it off and the blast
-    // would kill: the rune is laid and may be set off, and a living monster
-    // of its colour stands still on its kill square.
-    bool runeReady[3] = {false, false, false};
-    int cueClock = 0; // ms of frames drawn; paces the ready runes' pulse
-    // Red, green, blue, white: ms left of the blink of a refused rune's icon.
-    int iconBlinkTime[4] = {0, 0, 0, 0};
-    // The rune (0 red to 3 white) whose square shows why a key was refused,
-    // and ms left of it.
-    int spacingSquareColour = NO_COLOUR;
-    int spacingSquareTime = 0;
+    // Which trap runes would kill if set off now, which a monster is headed
+    // for, and where the approaching monsters will stop.
+    RuneCues runeCues;
+    // The blinks and squares that answer refused rune keys.
+    RefusalCues refusals;
     // Where each loaded interface picture is painted, by texture name.
     std::unordered_map<GLuint, PaintedArea> paintedAreas;
     // What happened since the main loop last handed the events on.

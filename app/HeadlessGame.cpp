@@ -23,7 +23,8 @@ class LitPressLog {
     // After the keys are chosen, before the frame reads them.
     void notePresses(const GameWorld& world) {
         for (int colour = 0; colour < 3; ++colour) {
-            if (isKeyDown(TRAP_KEYS[colour]) && world.runeReady[colour] && !following[colour]) {
+            if (isKeyDown(TRAP_KEYS[colour]) && world.runeCues.ready[colour] &&
+                !following[colour]) {
                 following[colour] = pressedThisFrame[colour] = true;
                 kills[colour] = 0;
             }
@@ -69,6 +70,35 @@ class LitPressLog {
     int kills[3] = {0, 0, 0};
 };
 
+// The spans for which each trap rune stays lit.
+class LitSpans {
+  public:
+    // After the frame's rules, `now` ms into the game.
+    void follow(const GameWorld& world, int now) {
+        for (int colour = 0; colour < 3; ++colour) {
+            if (world.runeCues.ready[colour] && since[colour] < 0)
+                since[colour] = now;
+            if (!world.runeCues.ready[colour] && since[colour] >= 0)
+                end(colour, now);
+        }
+    }
+    void endAll(int now) {
+        for (int colour = 0; colour < 3; ++colour) {
+            if (since[colour] >= 0)
+                end(colour, now);
+        }
+    }
+
+    std::vector<int> spans;
+
+  private:
+    void end(int colour, int now) {
+        spans.push_back(now - since[colour]);
+        since[colour] = -1;
+    }
+    int since[3] = {-1, -1, -1};
+};
+
 int slainIn(const GameWorld& world) {
     int slain = 0;
     for (const Monster* monster : world.monsters)
@@ -94,6 +124,7 @@ GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& diff
     ScriptedKeys keys;
     ScriptedPlayer player(world, keys, style);
     LitPressLog log;
+    LitSpans spans;
     int now = 0;
     for (size_t frame = 0; now < limitMs && !world.victory && !world.defeat; ++frame) {
         const int elapsed = frameTimes[frame % frameTimes.size()];
@@ -103,8 +134,10 @@ GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& diff
         loop.releaseMonsters(elapsed);
         world.playRules(elapsed);
         log.follow(world);
+        spans.follow(world, now);
         world.events.clear();
     }
+    spans.endAll(now);
 
     GameOutcome outcome;
     outcome.won = world.victory && !world.defeat;
@@ -112,6 +145,7 @@ GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& diff
     outcome.lifeLeft = world.player->lifePoints;
     outcome.playedMs = now;
     outcome.lit = log.counts;
+    outcome.litSpansMs = spans.spans;
     world.drawing = wasDrawing;
     setGameMessagesSilenced(wasSilenced);
     return outcome;

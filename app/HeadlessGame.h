@@ -22,6 +22,9 @@ struct GameOutcome {
     int lifeLeft = 0;
     int playedMs = 0;
     LitPresses lit;
+    // How long each trap rune stayed lit, in ms of play, from lighting up to
+    // going out (a press that sets it off ends it too).
+    std::vector<int> litSpansMs;
 };
 
 // One whole game played by a scripted player without drawing, in

@@ -126,7 +126,7 @@ glm::vec2 ScriptedPlayer::facing() const {
 // Sets off a lit rune once the reaction time since it lit up has passed.
 bool ScriptedPlayer::setOffLitRune(int now) {
     for (int colour = 0; colour < 3; ++colour) {
-        if (!world.runeReady[colour]) {
+        if (!world.runeCues.ready[colour]) {
             litSince[colour] = -1;
             continue;
         }
@@ -262,7 +262,7 @@ void ScriptedPlayer::pursue(const Monster& threat) {
 // beside the mage off the rune, having come in from the side. The mage
 // steps away for a moment, so that they follow in a line, then lures again.
 bool ScriptedPlayer::stuckWaiting(const Monster& threat) {
-    const bool held = threat.stoodStill() && !world.runeReady[threat.kind];
+    const bool held = threat.stoodStill() && !world.runeCues.ready[threat.kind];
     heldSince = held ? (heldSince < 0 ? now : heldSince) : -1;
     if (heldSince >= 0 && now - heldSince > HELD_MS) {
         steppingBackUntil = now + STEP_BACK_MS;

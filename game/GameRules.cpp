@@ -5,14 +5,13 @@
 #include "game/GameMessages.h"
 #include "game/Monster.h"
 #include "game/Player.h"
+#include "game/Rune.h"
 #include "model/Model.h"
 #include "model/Origin.h"
 
 namespace {
 
 const int DEATH_STEP_PACE = 3; // ms of deathStepTimer between two shrink steps
-
-const int TRAP_COLOURS = 3; // red, green and blue runes kill monster kinds 0, 1 and 2
 
 // A monster stands on the kill square of the trap rune of its own colour.
 bool standsOnItsRune(const Monster* monster, const Player* player) {
@@ -69,6 +68,7 @@ bool trapKeyWouldSetOff(const GameWorld& world, int colour) {
 } // namespace
 
 void GameWorld::playRules(int elapsed) {
+    refusals.advance(elapsed);
     if (drawing)
         beginShadowPass();
     updateMonsters(elapsed);
@@ -76,7 +76,7 @@ void GameWorld::playRules(int elapsed) {
         beginMainPass();
     updateMonsters(elapsed);
     updatePlayer(elapsed);
-    judgeRuneReadiness();
+    judgeRuneReadiness(elapsed);
 }
 
 // Runs twice per frame (shadow and main pass) with the same dt, so monsters
@@ -114,37 +114,35 @@ void GameWorld::updateMonsters(int dt) {
     }
 }
 
-// A laid trap rune is ready while its key, pressed now, would set it off
-// and the blast would kill: the key would act, and the hit rule holds for a
-// living monster of the rune's colour that stands still, held by the mage's
-// nearness or by another monster. One that is walking over the square may
-// have left it by the time a key pressed on seeing the cue is read.
-void GameWorld::judgeRuneReadiness() {
+// The cues read the state the frame leaves, as if the mage stood where it
+// stands: which runes would kill if set off now, which a monster is headed
+// for, and where the monsters walking up will stop. A rune lighting up is
+// an event, for its chime.
+void GameWorld::judgeRuneReadiness(int frameMs) {
     if (player == nullptr)
         return;
-    bool ready[TRAP_COLOURS] = {false, false, false};
-    for (const Monster* monster : monsters) {
-        if (monster->alive && monster->stoodStill() && standsOnItsRune(monster, player) &&
-            trapKeyWouldSetOff(*this, monster->kind))
-            ready[monster->kind] = true;
-    }
+    TrapCueInput traps[TRAP_COLOURS];
+    const float blastMs[TRAP_COLOURS] = {RED_BLAST_MS, GREEN_BLAST_MS, BLUE_BLAST_MS};
     for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
-        if (ready[colour] && !runeReady[colour])
+        const Player::TrapState trap = player->trapState(colour);
+        traps[colour] = {trap.laid, trapKeyWouldSetOff(*this, colour), trap.laidAt,
+                         blastMs[colour]};
+    }
+    bool wasReady[TRAP_COLOURS];
+    std::copy(runeCues.ready, runeCues.ready + TRAP_COLOURS, wasReady);
+    runeCues.pulseClock += frameMs;
+    judgeRuneCues(runeCues, monsters, originOf(player->model->modelMatrix), traps, frameMs);
+    for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
+        if (runeCues.ready[colour] && !wasReady[colour])
             events.push_back({GameEventKind::RUNE_READY, colour, player->trapState(colour).laidAt});
-        runeReady[colour] = ready[colour];
     }
 }
 
 // The display blinks the icon of a rune whose key was refused, and shows
 // the square of the rune that refused it.
 void GameWorld::followPlayerEvents() {
-    for (const GameEvent& event : player->events) {
-        if (event.kind != GameEventKind::RUNE_REFUSED)
-            continue;
-        iconBlinkTime[event.colour] = REFUSED_BLINK_MS;
-        spacingSquareColour = event.cause;
-        spacingSquareTime = SPACING_SQUARE_MS;
-    }
+    for (const GameEvent& event : player->events)
+        refusals.note(event);
     events.insert(events.end(), player->events.begin(), player->events.end());
     player->events.clear();
 }
@@ -169,7 +167,7 @@ void GameWorld::updatePlayer(int dt) {
     if (defeat && !defeatBefore)
         events.push_back({GameEventKind::DEFEAT, NO_COLOUR, glm::vec3(0.0f)});
     if (drawing)
-        player->model->draw();
+        drawMage();
 }
 
 void Player::hit() {

@@ -275,24 +275,36 @@ int Player::runeTooClose(const Rune* rune) const {
     return NO_COLOUR;
 }
 
+// A refusal says so once per press: the event blinks the rune's icon and
+// buzzes, and when another rune stands too close (`cause`), shows its square.
+void Player::refuse(int colour, int cause) {
+    if (runeKeys[colour].refuse())
+        events.push_back({GameEventKind::RUNE_REFUSED, colour, position, cause});
+}
+
 bool Player::layAllowedOrRefused(const Rune* rune, int colour) {
     const int tooClose = runeTooClose(rune);
     if (tooClose == NO_COLOUR)
         return true;
-    if (!refusedKeyHeld[colour])
-        events.push_back({GameEventKind::RUNE_REFUSED, colour, position, tooClose});
-    refusedKeyHeld[colour] = true;
+    refuse(colour, tooClose);
+    return false;
+}
+
+bool Player::cooldownSpentOrRefused(float cooldown, int colour) {
+    if (cooldown <= 0)
+        return true;
+    refuse(colour, NO_COLOUR);
     return false;
 }
 
 void Player::handleTrapKey(int key, TrapRune trap) {
-    if (!isKeyDown(key))
-        refusedKeyHeld[trap.colour] = false;
-    if (!isKeyDown(key) || trap.cooldown > 0)
+    if (!runeKeys[trap.colour].read(isKeyDown(key)) ||
+        !cooldownSpentOrRefused(trap.cooldown, trap.colour))
         return;
     if (!trap.placed) {
         if (!layAllowedOrRefused(trap.rune, trap.colour))
             return;
+        runeKeys[trap.colour].acted();
         trap.rune->moveTo(position.x, position.y, position.z);
         trap.rune->placed = true;
         trap.laidPos = position;
@@ -301,6 +313,7 @@ void Player::handleTrapKey(int key, TrapRune trap) {
         events.push_back({GameEventKind::RUNE_LAID, trap.colour, trap.laidPos});
         return;
     }
+    runeKeys[trap.colour].acted();
     // The rune itself stays placed, so it keeps being drawn while it blasts.
     trap.rune->particles->burst();
     trap.blastTime = trap.blastLength;

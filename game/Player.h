@@ -2,6 +2,7 @@
 
 #include "game/Difficulty.h"
 #include "game/GameEvents.h"
+#include "game/RuneKeyPress.h"
 
 #include <glm/glm.hpp>
 
@@ -103,9 +104,9 @@ class Player {
     float jumpTakeOffHeight = 0.0f;
     // What the mage's steps did, for the world to collect after each step.
     GameEvents events;
-    // Red, green, blue, white: the rune's key was refused by the spacing
-    // rule and has stayed down since, so that a press is refused once.
-    bool refusedKeyHeld[4] = {false, false, false, false};
+    // Red, green, blue, white: each rune key as a press, refused at most
+    // once, by the runes' spacing or its rune's cooldown.
+    RuneKeyPress runeKeys[4];
 
   private:
     // The fields of one trap rune (red, green or blue), so that the three
@@ -139,6 +140,11 @@ class Player {
     // Whether the key of the rune of `colour` may lay it here; a refusal is
     // reported once per press.
     bool layAllowedOrRefused(const Rune* rune, int colour);
+    // Whether the key of the rune of `colour`, down now, may act with the
+    // rune's cooldown at `cooldown`; a new press during the cooldown is
+    // refused, and says so.
+    bool cooldownSpentOrRefused(float cooldown, int colour);
+    void refuse(int colour, int cause);
     glm::vec3 localStepFor(glm::vec3 d) const;
     void startTeleport();
     void jumpToWhiteRune();

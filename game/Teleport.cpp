@@ -27,16 +27,17 @@ const int WHITE_RUNE = 3; // its colour in events
 } // namespace
 
 void Player::handleWhiteKey() {
-    if (!isKeyDown('E'))
-        refusedKeyHeld[WHITE_RUNE] = false;
-    if (!isKeyDown('E') || whiteCooldown > 0)
+    if (!runeKeys[WHITE_RUNE].read(isKeyDown('E')) ||
+        !cooldownSpentOrRefused(whiteCooldown, WHITE_RUNE))
         return;
     if (whitePlaced) {
+        runeKeys[WHITE_RUNE].acted();
         startTeleport();
         return;
     }
     if (!layAllowedOrRefused(whiteRune, WHITE_RUNE))
         return;
+    runeKeys[WHITE_RUNE].acted();
     whiteRune->moveTo(position.x, position.y, position.z);
     whiteRune->placed = true;
     whiteRunePos = position;

@@ -13,6 +13,7 @@
 #include "render/EdgeMarkers.h"
 #include "render/FacingMark.h"
 #include "render/RuneMarks.h"
+#include "render/StopMarks.h"
 
 #include <algorithm>
 #include <vector>
@@ -31,11 +32,15 @@ float floorDistance(glm::vec3 a, glm::vec3 b) {
 
 } // namespace
 
-void GameWorld::drawFightMarks(int elapsed) {
+void GameWorld::drawFightMarks() {
     if (markerCells == 0 || camera == nullptr || player == nullptr)
         return;
+    const glm::mat4 viewProjection = camera->projection * camera->viewMatrix();
+    const glm::vec3 mage = originOf(player->model->modelMatrix);
+    drawStopSquare(*interfaceShader, markerCells, viewProjection, mage);
     drawFacingMark();
-    drawSpacingSquare(elapsed);
+    drawSpacingSquare();
+    drawArrivalMarks(*interfaceShader, markerCells, viewProjection, mage, runeCues.arrivals);
     drawEdgeMarkers();
 }
 
@@ -47,17 +52,16 @@ void GameWorld::drawFacingMark() {
 }
 
 // Shown while the rune that refused stays on the ground.
-void GameWorld::drawSpacingSquare(int elapsed) {
-    if (spacingSquareTime <= 0)
+void GameWorld::drawSpacingSquare() {
+    if (refusals.squareMs <= 0)
         return;
-    spacingSquareTime -= elapsed;
-    const Rune* rune = runeOfColour(*player, spacingSquareColour);
+    const Rune* rune = runeOfColour(*player, refusals.squareColour);
     if (rune == nullptr || !rune->placed)
         return;
     // On the floor: the spacing rule looks at x and z alone.
     const glm::vec3 centre(rune->position.x, RUNE_FACE_HEIGHT, rune->position.z);
     ::drawSpacingSquare(*interfaceShader, markerCells, camera->projection * camera->viewMatrix(),
-                        spacingSquareColour, centre);
+                        refusals.squareColour, centre);
 }
 
 // The nearest monsters' markers are drawn last, over the others.

@@ -10,7 +10,10 @@
 #include "game/Player.h"
 #include "game/Rune.h"
 #include "model/Model.h"
+#include "game/Monster.h"
+#include "render/Camera.h"
 #include "render/Letterbox.h"
+#include "render/SeeThrough.h"
 #include "render/ShaderProgram.h"
 
 namespace {
@@ -85,6 +88,39 @@ void GameWorld::beginMainPass() {
     setCameraUniforms();
     setLightUniforms();
     drawSceneModels();
+}
+
+bool GameWorld::mageHidesAMonster() const {
+    const glm::mat4 viewProjection = camera->projection * camera->viewMatrix();
+    const Model& mage = *player->model;
+    const ScreenBox front = screenBoxOf(mage, mage.modelMatrix, viewProjection, camera->eye);
+    for (const Monster* monster : monsters) {
+        if (monster->alive && hidesMostOf(front, screenBoxOf(*monster->model, monster->worldMatrix,
+                                                             viewProjection, camera->eye)))
+            return true;
+    }
+    return false;
+}
+
+// The monsters are drawn before the mage. While it hides one, the mage's
+// nearest surface goes into the depth buffer first, then its colour is
+// blended over what it hides, once per pixel.
+void GameWorld::drawMage() {
+    Model& mage = *player->model;
+    if (camera == nullptr || !mageHidesAMonster()) {
+        mage.draw();
+        return;
+    }
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    mage.draw();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendColor(0.0f, 0.0f, 0.0f, SEE_THROUGH_OPACITY);
+    glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+    mage.draw();
+    glDisable(GL_BLEND);
+    glDepthFunc(GL_LESS);
 }
 
 // Last in the main pass, with the rules' work done: the laid runes and

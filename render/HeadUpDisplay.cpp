@@ -45,7 +45,7 @@ void GameWorld::drawRuneMarks() {
     if (runeMarkCells == 0 || camera == nullptr)
         return;
     const glm::mat4 viewProjection = camera->projection * camera->viewMatrix();
-    const bool brightPhase = (cueClock / READY_PULSE_MS) % 2 == 0;
+    const bool brightPhase = (runeCues.pulseClock / READY_PULSE_MS) % 2 == 0;
     for (int colour = 0; colour < 3; ++colour) {
         const Player::TrapState trap = player->trapState(colour);
         // A rune stays on the ground while its blast runs.
@@ -53,24 +53,25 @@ void GameWorld::drawRuneMarks() {
             continue;
         const glm::vec3 face(trap.laidAt.x, RUNE_FACE_HEIGHT, trap.laidAt.z);
         drawRuneMark(*interfaceShader, runeMarkCells, viewProjection,
-                     {colour, face, runeReady[colour]}, brightPhase);
+                     {colour, face, runeCues.headed[colour], runeCues.ready[colour]}, brightPhase);
     }
 }
 
 // A recharging rune shows no icon; a laid one shows its active icon, lit
-// up once more while a blast would kill. A refused one blinks.
-void GameWorld::drawRuneIcons(int elapsed) {
+// up once more while a blast would kill. A refused one blinks: off and on
+// twice, or, while it recharges, on and off twice.
+void GameWorld::drawRuneIcons() {
     const bool recharging[4] = {player->redRecharging, player->greenRecharging,
                                 player->blueRecharging, player->whiteRecharging};
     const bool placed[4] = {player->redPlaced, player->greenPlaced, player->bluePlaced,
                             player->whitePlaced};
     for (int i = 0; i < 4; ++i) {
-        const bool off = blinkedOff(iconBlinkTime[i]);
-        iconBlinkTime[i] = iconBlinkTime[i] > elapsed ? iconBlinkTime[i] - elapsed : 0;
-        if (recharging[i] || off)
+        const int blink = refusals.iconBlinkMs[i];
+        const bool shown = recharging[i] ? blink > 0 && !blinkedOff(blink) : !blinkedOff(blink);
+        if (!shown)
             continue;
         drawPicture(placed[i] ? activeIcons[i] : runeIcons[i]);
-        if (i < 3 && runeReady[i]) {
+        if (i < TRAP_COLOURS && runeCues.ready[i]) {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE);
             drawPicture(activeIcons[i]);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -86,9 +87,8 @@ void GameWorld::renderInterface(int elapsed) {
     glDisable(GL_DEPTH_TEST);
     glUseProgram(interfaceShader->program);
 
-    cueClock += elapsed;
     drawRuneMarks();
-    drawFightMarks(elapsed);
+    drawFightMarks();
     if (hitFlash) {
         drawPicture(hitTexture);
         hitFlashTime += elapsed;
@@ -99,7 +99,7 @@ void GameWorld::renderInterface(int elapsed) {
     }
     drawPicture(backgroundTexture);
 
-    drawRuneIcons(elapsed);
+    drawRuneIcons();
     drawCounters();
 
     if (defeat) {

@@ -92,12 +92,13 @@ const CounterPlace TO_COME_NUMBER = {866, 710};
 // The rune marks atlas: solid cells the marks over a laid trap rune's kill
 // square sample from. Row c (red, green, blue) holds that rune's outline
 // colour, then its fill while the rune is ready, bright and dim for the
-// pulse; the last row holds the dark edge drawn under every outline. Each
+// pulse, then its outline while a monster is headed onto it; the last row
+// holds the dark edge drawn under every outline. Each
 // cell is a square of MARK_CELL pixels, so a sample at its centre takes one
 // colour alone.
 const int MARK_ATLAS_SIZE = 16;
 const int MARK_CELL = 4;
-enum MarkColumn { MARK_OUTLINE, MARK_FILL_BRIGHT, MARK_FILL_DIM };
+enum MarkColumn { MARK_OUTLINE, MARK_FILL_BRIGHT, MARK_FILL_DIM, MARK_HEADED };
 const int MARK_EDGE_ROW = 3;
 
 // The fight's marks atlas, cells of MARKER_CELL pixels. Row 0 holds, for
@@ -110,8 +111,9 @@ const int MARK_EDGE_ROW = 3;
 // and tip, and a symbol within MARKER_SYMBOL_HALF of its cell's centre:
 // only those parts of the cells are drawn. Beside row 0 lie solid cells of
 // MARKER_SOLID pixels in a row, for the marks drawn as lines and fills: the
-// dark edge, the mage's facing, and the four runes' colours (red, green,
-// blue, white) for their spacing squares.
+// dark edge, the mage's facing, the four runes' colours (red, green, blue,
+// white) for their spacing squares, and the faint square round the mage
+// where the monsters stop.
 const int MARKER_ATLAS_WIDTH = 256;
 const int MARKER_ATLAS_HEIGHT = 128;
 const int MARKER_CELL = 64;
@@ -123,6 +125,11 @@ const int MARKER_SYMBOL_ROW = 1;
 const int MARKER_SYMBOL_HALF = 16;
 const int MARKER_SOLID_LEFT = 3 * MARKER_CELL;
 const int MARKER_SOLID = 8;
-enum MarkerSolid { SOLID_EDGE, SOLID_FACING, SOLID_SPACING_FIRST };
+enum MarkerSolid {
+    SOLID_EDGE,
+    SOLID_FACING,
+    SOLID_SPACING_FIRST,
+    SOLID_STOP = SOLID_SPACING_FIRST + 4
+};
 
 } // namespace hud

@@ -10,6 +10,8 @@ namespace {
 
 const float EDGE_WIDTH = 4.0f;    // pixels: the dark edge under the outline
 const float OUTLINE_WIDTH = 2.0f; // pixels
+const float HEADED_EDGE_WIDTH = 7.0f;
+const float HEADED_OUTLINE_WIDTH = 4.0f;
 // A spacing square is drawn bolder than a kill square, which it may enclose.
 const float SPACING_EDGE_WIDTH = 6.0f;
 const float SPACING_OUTLINE_WIDTH = 3.0f;
@@ -47,9 +49,11 @@ void drawRuneMark(const ShaderProgram& program, GLuint atlas, const glm::mat4& v
         glEnable(GL_CULL_FACE);
     }
     const glm::vec2 edge = cellPoint(hud::MARK_OUTLINE, hud::MARK_EDGE_ROW);
-    const glm::vec2 outline = cellPoint(hud::MARK_OUTLINE, mark.colour);
+    const glm::vec2 outline =
+        cellPoint(mark.headed ? hud::MARK_HEADED : hud::MARK_OUTLINE, mark.colour);
     drawOutline(program, atlas, corners, 4,
-                {edge.s, edge.t, outline.s, outline.t, EDGE_WIDTH, OUTLINE_WIDTH});
+                {edge.s, edge.t, outline.s, outline.t, mark.headed ? HEADED_EDGE_WIDTH : EDGE_WIDTH,
+                 mark.headed ? HEADED_OUTLINE_WIDTH : OUTLINE_WIDTH});
 }
 
 void drawSpacingSquare(const ShaderProgram& program, GLuint markerAtlas,

@@ -2,7 +2,9 @@
 # Pictures of the cues that teach the game (tools/cuepictures): the three
 # kinds of monster at the far gate, with how far each stands out from the
 # floor, a laid red rune with the mage on it and beside it, a monster on it
-# and a refused rune key, and the tutorial with a pad plugged in. Writes PNG files and a sheet of close-ups
+# and a refused rune key, the tutorial with a pad plugged in, the pins
+# where monsters will stop, a monster behind the mage and a key refused
+# during its rune's cooldown. Writes PNG files and a sheet of close-ups
 # into the output folder and prints the monsters' contrast.
 #
 # usage: scripts/cue-pictures.sh [build dir, default build] [output folder, default <build>/cue-pictures]
@@ -27,7 +29,8 @@ cp -a "$BUILD_DIR/bin" "$WORK/bin"
   "$BUILD_DIR/helpers/cue_pictures" "$WORK" > "$WORK/cues.log")
 
 python3 "$ROOT/scripts/monster_contrast.py" "$WORK"
-for picture in gate gate_empty on_rune beside_rune ready refused facing facing_above markers tutorial_pad; do
+for picture in gate gate_empty on_rune beside_rune ready refused facing facing_above markers \
+  tutorial_pad stop_marks behind_mage cooldown_refused_{0,1,2,3}; do
   convert "$WORK/$picture.ppm" "$OUT/$picture.png"
 done
 # Close-ups: the rune with the mage on it, beside it and with a monster on

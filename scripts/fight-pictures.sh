@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The pictures of the marks that show the whole fight, from the cue pictures
 # (scripts/cue-pictures.sh): the README's screenshots of a monster's edge
-# marker, the mage's facing mark and a refused rune key's spacing square,
-# written as docs/screenshots/{marker,facing,refused}.jpg, and the sheet of
-# the same marks as a protanope and a deuteranope see them
-# (scripts/colour_blind.py), docs/colour-blind.jpg.
+# marker, the mage's facing mark, a refused rune key's spacing square, the
+# pins where the monsters will stop, a monster seen through the mage and a
+# rune key refused during its rune's cooldown, written as
+# docs/screenshots/{marker,facing,refused,stop-marks,behind-mage,
+# cooldown-refused}.jpg, and the sheet of the same marks as a protanope and
+# a deuteranope see them (scripts/colour_blind.py), docs/colour-blind.jpg.
 #
 # usage: scripts/fight-pictures.sh [build dir, default build]
 # Needs a built game, Xvfb and ImageMagick; takes about a minute.
@@ -31,22 +33,35 @@ convert "$WORK/behind.png" "$WORK/above.png" -background black -splice 8x0 +appe
   -strip -quality 85 "$SHOTS/facing.jpg"
 convert "$CUES/refused.png" -crop 720x548+152+220 +repage -strip -quality 85 \
   "$SHOTS/refused.jpg"
+convert "$CUES/stop_marks.png" -crop 720x548+152+100 +repage -strip -quality 85 \
+  "$SHOTS/stop-marks.jpg"
+convert "$CUES/behind_mage.png" -crop 480x300+272+230 +repage -strip -quality 85 \
+  "$SHOTS/behind-mage.jpg"
+# The bar through the blink: off, on, off, on, a frame of each.
+for shot in 0 1 2 3; do
+  convert "$CUES/cooldown_refused_$shot.png" -crop 420x110+302+650 +repage "$WORK/blink$shot.png"
+done
+convert "$WORK"/blink{0,1,2,3}.png -background black -splice 0x6 -append -chop 0x6 \
+  -strip -quality 85 "$SHOTS/cooldown-refused.jpg"
 
 # The colour-blind sheet: per row the marks as seen, as a protanope and as
 # a deuteranope sees them. Close-ups of the three kinds' markers (red on
 # the left edge, green and blue-striped at the foot), the three markers in
-# their picture, the facing mark and the refused key's square.
+# their picture, the facing mark, the refused key's square, and the pins
+# round the mage with the red rune's outline showing a monster headed there.
 convert "$CUES/markers.png" \( -clone 0 -crop 72x72+0+272 \) \( -clone 0 -crop 72x72+454+587 \) \
   \( -clone 0 -crop 72x72+593+573 \) -delete 0 +repage +append -scale 300% "$WORK/closeup.ppm"
 convert "$CUES/markers.png" -crop 700x400+0+250 +repage "$WORK/markers.ppm"
 convert "$CUES/facing.png" -crop 300x180+480+290 +repage "$WORK/facing.ppm"
 convert "$CUES/refused.png" -crop 320x220+280+270 +repage "$WORK/refused.ppm"
-python3 "$ROOT/scripts/colour_blind.py" "$WORK"/{closeup,markers,facing,refused}.ppm
+convert "$CUES/stop_marks.png" -crop 240x160+392+290 +repage -scale 200% "$WORK/stops.ppm"
+python3 "$ROOT/scripts/colour_blind.py" "$WORK"/{closeup,markers,facing,refused,stops}.ppm
 rows=()
 for vision in "" -protanopia -deuteranopia; do
   label=${vision#-}
   convert "$WORK/closeup$vision.ppm" \
     \( "$WORK/markers$vision.ppm" "$WORK/facing$vision.ppm" "$WORK/refused$vision.ppm" \
+    "$WORK/stops$vision.ppm" \
     -resize x216 \) -background black -splice 8x0 +append -chop 8x0 \
     -gravity northwest -fill white -undercolor '#000000a0' -font "$FONT" -pointsize 20 \
     -annotate +8+6 "${label:-as seen}" "$WORK/row$vision.png"

@@ -58,8 +58,8 @@ TEST(PaintedPictures, EveryStateOfTheDisplayIsTheSameToThePixel) {
              player.redPlaced = player.redRune->placed = true;
              player.greenRecharging = true;
              player.bluePlaced = player.blueRune->placed = true;
-             w.runeReady[2] = true;
-             w.iconBlinkTime[3] = 300;
+             w.runeCues.ready[2] = true;
+             w.refusals.iconBlinkMs[3] = 300;
          }},
         {"the hit picture", [](GameWorld& w) { w.hitFlash = true; }},
         {"the victory", [](GameWorld& w) { w.victory = true; }},

@@ -6,6 +6,8 @@
 #include "OutputCapture.h"
 #include "app/ScriptedKeys.h"
 #include "app/GameWorld.h"
+#include "game/GameMessages.h"
+#include "game/RuneCues.h"
 #include "model/Origin.h"
 
 #include <gtest/gtest.h>
@@ -204,69 +206,115 @@ TrapFields trapFields(Player& player, int colour) {
     return {player.bluePlaced, player.blueActive, player.bluePos, player.blueCooldown};
 }
 
-// The cue of a laid trap rune is the hit rule itself, asked of the monsters
-// that stand still: over seeded crowds of every kind around the rune, some
-// on or just off the square's edges, some walking, the rune shows ready,
-// and says so, exactly when its key would act now (its cooldown spent) and
-// setting it off kills a monster standing still on it. One walking over it
-// may be gone by the time a key pressed on seeing the cue is read.
-TEST_F(RulesTest, ALaidRuneIsReadyExactlyWhenItsKeyWouldSetItOffAndKill) {
+// Everything a frame of the rules changes in a crowd round a laid rune, to
+// play the same frames again with a key pressed.
+struct CrowdSnapshot {
+    explicit CrowdSnapshot(TestArena& arena, GameWorld& world,
+                           const std::vector<std::unique_ptr<Monster>>& crowd)
+        : player(*arena.player), mage(arena.mage->modelMatrix), cues(world.runeCues) {
+        for (const auto& monster : crowd)
+            monsters.push_back(*monster);
+        for (int colour = 0; colour < 4; ++colour) {
+            runes.push_back(*arena.runes[colour]);
+            runeMatrices.push_back(arena.runeModels[colour]->modelMatrix);
+        }
+    }
+    void restore(TestArena& arena, GameWorld& world,
+                 std::vector<std::unique_ptr<Monster>>& crowd) const {
+        *arena.player = player;
+        arena.mage->modelMatrix = mage;
+        world.runeCues = cues;
+        world.events.clear();
+        for (size_t i = 0; i < crowd.size(); ++i)
+            *crowd[i] = monsters[i];
+        for (int colour = 0; colour < 4; ++colour) {
+            *arena.runes[colour] = runes[colour];
+            arena.runeModels[colour]->modelMatrix = runeMatrices[colour];
+        }
+    }
+    Player player;
+    glm::mat4 mage;
+    RuneCues cues;
+    std::vector<Monster> monsters;
+    std::vector<Rune> runes;
+    std::vector<glm::mat4> runeMatrices;
+};
+
+// A rune's cue promises a kill to a mage that stands and sets it off: over
+// seeded crowds walking up to a mage standing beyond a laid trap rune, at
+// 20, 30 and 60 frames a second, a press of the rune's key in the frame
+// after any frame that left it lit kills a monster of its colour. The cue
+// lights before the monster reaches the square, so a person has time.
+TEST_F(RulesTest, APressWhileTheRuneIsLitKillsWhenTheMageStands) {
+    const int trapKeys[3] = {'1', '2', '3'};
     std::mt19937 random(2026);
-    std::uniform_real_distribution<float> around(-0.35f, 0.35f), anywhere(-5.0f, 5.0f);
-    const float edges[] = {-0.2f, -0.1999f, 0.1999f, 0.2f, -0.2001f, 0.2001f};
-    auto offset = [&] { return random() % 3 == 0 ? edges[random() % 6] : around(random); };
-    int readyCount = 0;
-    const int states = 300;
-    for (int state = 0; state < states; ++state) {
-        const int colour = state % 3;
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    int litPresses = 0, litBeforeArriving = 0;
+    setGameMessagesSilenced(true); // the crowd's strikes
+    for (int scene = 0; scene < 60; ++scene) {
+        const int colour = scene % 3;
+        const int frameMs = std::vector<int>{50, 33, 16}[scene % 3];
+        arena->placeMage(0.0f, 0.0f);
+        arena->player->lifePoints = 1000;
+        // The rune a little way off the mage, the crowd beyond it.
+        const float bearing = 6.2831853f * unit(random);
+        const glm::vec2 way(std::sin(bearing), std::cos(bearing));
+        const glm::vec2 rune = way * (0.3f + 0.6f * unit(random));
         TrapFields trap = trapFields(*arena->player, colour);
-        trap.laid = true;
-        trap.laidAt = glm::vec3(anywhere(random), 0.23f, anywhere(random));
-        trap.cooldown = random() % 6 == 0 ? 250.0f : 0.0f;
+        trap.laid = arena->runes[colour]->placed = true;
+        trap.laidAt = glm::vec3(rune.x, 0.23f, rune.y);
+        trap.cooldown = 0.0f;
         std::vector<std::unique_ptr<Monster>> crowd;
-        std::vector<bool> still;
         world->monsters.clear();
         for (int i = 0; i < 4; ++i) {
-            crowd.push_back(makeMonster(model.get(), static_cast<int>(random() % 3),
-                                        trap.laidAt.x + offset(), trap.laidAt.z + offset()));
-            crowd.back()->alive = random() % 5 != 0;
-            // A walking monster's last update moved it on from where it began.
-            still.push_back(random() % 4 != 0);
-            if (!still.back())
-                crowd.back()->position.x -= 0.01f;
+            const glm::vec2 side(-way.y, way.x);
+            const glm::vec2 at =
+                rune + way * (0.5f + 2.0f * unit(random)) + side * (unit(random) - 0.5f) * 0.8f;
+            const int kind = i == 0 ? colour : static_cast<int>(random() % 3);
+            crowd.push_back(makeMonster(model.get(), kind, at.x, at.y));
             world->monsters.push_back(crowd.back().get());
         }
-        std::vector<bool> aliveBefore;
-        for (const auto& monster : crowd)
-            aliveBefore.push_back(monster->alive);
-
-        world->events.clear();
-        world->runeReady[colour] = false;
         world->paused = false;
-        world->judgeRuneReadiness();
-        world->paused = true;
-        const bool ready = world->runeReady[colour];
-        // Becoming ready is an event, for the chime.
-        const bool heard = !world->events.empty() &&
-                           world->events.back().kind == GameEventKind::RUNE_READY &&
-                           world->events.back().colour == colour;
-        EXPECT_EQ(heard, ready) << "state " << state;
-        EXPECT_FALSE(world->runeReady[(colour + 1) % 3] || world->runeReady[(colour + 2) % 3]);
-        for (size_t i = 0; i < crowd.size(); ++i)
-            crowd[i]->position = originOf(crowd[i]->worldMatrix);
-        trap.laid = false;
-        trap.blasting = true;
-        world->updateMonsters(0);
-        bool killedStill = false;
-        for (size_t i = 0; i < crowd.size(); ++i)
-            killedStill = killedStill || (aliveBefore[i] && still[i] && !crowd[i]->alive);
-        EXPECT_EQ(ready, killedStill && trap.cooldown <= 0.0f) << "state " << state;
-        readyCount += ready ? 1 : 0;
-        trap.blasting = false;
+        world->runeCues = RuneCues();
+        const CrowdSnapshot start(*arena, *world, crowd);
+
+        // Played once untouched: the frames that leave the rune lit.
+        std::vector<int> litFrames;
+        for (int frame = 0; frame < 3000 / frameMs; ++frame) {
+            playFrame(*world, frameMs);
+            if (world->runeCues.ready[colour])
+                litFrames.push_back(frame);
+        }
+        for (size_t i = 0; i < litFrames.size(); i += 3) {
+            start.restore(*arena, *world, crowd);
+            ScriptedKeys keys;
+            bool onTheSquare = false;
+            for (int frame = 0; frame <= litFrames[i]; ++frame)
+                playFrame(*world, frameMs);
+            for (const auto& monster : crowd)
+                onTheSquare = onTheSquare || (monster->kind == colour && monster->alive &&
+                                              monster->isHitAt(trap.laidAt));
+            keys.press(trapKeys[colour]);
+            playFrame(*world, frameMs);
+            keys.releaseAll();
+            ASSERT_TRUE(trap.blasting) << "scene " << scene;
+            while (trap.blasting)
+                playFrame(*world, frameMs);
+            bool killed = false;
+            for (const auto& monster : crowd)
+                killed = killed || (monster->kind == colour && !monster->alive);
+            EXPECT_TRUE(killed) << "scene " << scene << ", lit frame " << litFrames[i];
+            ++litPresses;
+            litBeforeArriving += onTheSquare ? 0 : 1;
+        }
+        start.restore(*arena, *world, crowd);
+        trap.laid = arena->runes[colour]->placed = false;
+        world->monsters.clear();
     }
-    // Both answers come up often enough to mean something.
-    EXPECT_GT(readyCount, states / 10);
-    EXPECT_LT(readyCount, states - states / 10);
+    setGameMessagesSilenced(false);
+    // Both kinds of lit frame come up often enough to mean something.
+    EXPECT_GT(litPresses, 100);
+    EXPECT_GT(litBeforeArriving, 20);
 }
 
 TEST_F(RulesTest, ARunningTeleportFinishesDuringAPause) {

@@ -115,9 +115,10 @@ TEST(RuneKeys, SpacingRefusesWithinPointSevenOfAnotherRune) {
 
 // A refused rune key says so once per press, at the mage, and starts
 // nothing; the display blinks that rune's icon and shows the spacing square
-// of the rune that stands too close, whichever it is. A key pressed while
-// its rune recharges says nothing.
-TEST(RuneKeys, ARefusalIsReportedOncePerPressAndNeverDuringACooldown) {
+// of the rune that stands too close, whichever it is. A new press during
+// its rune's cooldown is refused too, with no square; a key still held from
+// the press that laid the rune is not.
+TEST(RuneKeys, ARefusalIsReportedOncePerPressDuringACooldownToo) {
     TestArena arena;
     ScriptedKeys keys;
     Player& player = *arena.player;
@@ -140,9 +141,9 @@ TEST(RuneKeys, ARefusalIsReportedOncePerPressAndNeverDuringACooldown) {
     EXPECT_EQ(refusals(GREEN), 1);
     EXPECT_EQ(world->events.back().where, player.position);
     EXPECT_EQ(world->events.back().cause, RED);
-    EXPECT_EQ(world->iconBlinkTime[GREEN], REFUSED_BLINK_MS);
-    EXPECT_EQ(world->spacingSquareColour, RED);
-    EXPECT_EQ(world->spacingSquareTime, SPACING_SQUARE_MS);
+    EXPECT_EQ(world->refusals.iconBlinkMs[GREEN], REFUSED_BLINK_MS);
+    EXPECT_EQ(world->refusals.squareColour, RED);
+    EXPECT_EQ(world->refusals.squareMs, SPACING_SQUARE_MS);
     EXPECT_FALSE(player.greenPlaced);
     EXPECT_LE(player.greenCooldown, 0.0f);
     keys.release('2');
@@ -155,14 +156,34 @@ TEST(RuneKeys, ARefusalIsReportedOncePerPressAndNeverDuringACooldown) {
     world->updatePlayer(16);
     player.greenCooldown = 1500;
     player.greenRecharging = true;
+    world->refusals = RefusalCues();
     keys.press('2');
+    for (int update = 0; update < 10; ++update)
+        world->updatePlayer(16);
+    EXPECT_EQ(refusals(GREEN), 3);
+    EXPECT_EQ(world->events.back().cause, NO_COLOUR);
+    EXPECT_EQ(world->refusals.iconBlinkMs[GREEN], REFUSED_BLINK_MS);
+    EXPECT_EQ(world->refusals.squareMs, 0);
+
+    // Laid away from the red rune, and held on through the lay's cooldown.
+    keys.release('2');
     world->updatePlayer(16);
-    EXPECT_EQ(refusals(GREEN), 2);
+    player.greenCooldown = 0;
+    player.greenRecharging = false;
+    arena.placeMage(3.0f, 3.0f);
+    keys.press('2');
+    for (int update = 0; update < 10; ++update)
+        world->updatePlayer(16);
+    EXPECT_TRUE(player.greenPlaced);
+    EXPECT_GT(player.greenCooldown, 0.0f);
+    EXPECT_EQ(refusals(GREEN), 3);
+    keys.release('2');
+    arena.placeMage(0.3f, -0.3f);
 
     keys.press('E');
     world->updatePlayer(16);
     EXPECT_EQ(refusals(WHITE), 1);
-    EXPECT_EQ(world->iconBlinkTime[WHITE], REFUSED_BLINK_MS);
+    EXPECT_EQ(world->refusals.iconBlinkMs[WHITE], REFUSED_BLINK_MS);
 
     // Near red and blue at once: the first of them, red. Near blue alone:
     // blue, though red is read first.
@@ -182,7 +203,7 @@ TEST(RuneKeys, ARefusalIsReportedOncePerPressAndNeverDuringACooldown) {
         EXPECT_EQ(world->events.back().cause, c.cause);
     }
     EXPECT_EQ(refusals(WHITE), 3);
-    EXPECT_EQ(world->spacingSquareColour, BLUE);
+    EXPECT_EQ(world->refusals.squareColour, BLUE);
 }
 
 // The rune keys are read white, blue, red, green: pressed together on one

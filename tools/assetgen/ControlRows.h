@@ -34,7 +34,9 @@ struct ControlRow {
 const ControlRow CONTROL_ROWS[] = {
     {"W / S", "walk forward / back", {PadGlyph::LEFT_STICK_UP_DOWN, PadGlyph::DPAD_UP_DOWN}},
     {"A / D", "turn left / right", {PadGlyph::LEFT_STICK_SIDEWAYS, PadGlyph::DPAD_SIDEWAYS}},
-    {"Space", "jump", {PadGlyph::LEFT_BUMPER, PadGlyph::RIGHT_BUMPER}},
+    {"Space",
+     "jump, over the monsters in the way",
+     {PadGlyph::LEFT_BUMPER, PadGlyph::RIGHT_BUMPER}},
     {"1  2  3",
      "red, green, blue rune: lay it, press again to set it off",
      {PadGlyph::B, PadGlyph::A, PadGlyph::X}},

@@ -12,6 +12,8 @@ namespace {
 const glm::vec4 DARK(0.04f, 0.03f, 0.06f, 0.85f);
 const glm::vec4 SYMBOL(1.0f, 1.0f, 1.0f, 1.0f);
 const glm::vec4 FACING(1.0f, 0.88f, 0.45f, 1.0f);
+// Faint: the square round the mage is always there.
+const glm::vec4 STOP(0.95f, 0.95f, 0.9f, 0.55f);
 const float SYMBOL_STROKE = 3.5f;  // thick enough to read at the smallest marker
 const float SYMBOL_OUTLINE = 2.5f; // dark on either side of a stroke
 const float SMOOTHING = 1.0f;      // pixels of soft edge a shape may spill
@@ -71,5 +73,6 @@ Image markerAtlas() {
     solid(image, hud::SOLID_FACING, FACING);
     for (int rune = 0; rune < 4; ++rune)
         solid(image, hud::SOLID_SPACING_FIRST + rune, RUNE_COLOURS[rune]);
+    solid(image, hud::SOLID_STOP, STOP);
     return image;
 }

@@ -138,10 +138,13 @@ Image runeMarks() {
         image.fillRect(x, y, x + hud::MARK_CELL, y + hud::MARK_CELL, colour);
     };
     for (int rune = 0; rune < 3; ++rune) {
-        const glm::vec3 light = glm::mix(glm::vec3(RUNE_COLOURS[rune]), glm::vec3(1.0f), 0.4f);
+        const glm::vec3 light =
+            glm::mix(glm::vec3(RUNE_COLOURS[rune]), glm::vec3(1.0f), MARK_FILL_WHITENING);
         cell(hud::MARK_OUTLINE, rune, RUNE_COLOURS[rune]);
         cell(hud::MARK_FILL_BRIGHT, rune, glm::vec4(light, 0.8f));
         cell(hud::MARK_FILL_DIM, rune, glm::vec4(light, 0.45f));
+        cell(hud::MARK_HEADED, rune,
+             glm::vec4(glm::mix(light, glm::vec3(1.0f), MARK_HEADED_WHITENING), 1.0f));
     }
     cell(hud::MARK_OUTLINE, hud::MARK_EDGE_ROW, glm::vec4(0.0f, 0.0f, 0.0f, 0.7f));
     return image;
@@ -169,22 +172,24 @@ Image runeIcon(int slot, bool active) {
 }
 
 // The one technique that works: monsters stop short of the mage, so a rune
-// catches one only when the mage lures it across.
+// catches one only when the mage lures it across; and the way out of a
+// crowd.
 void tutorialTechnique(Image& image, Fonts& fonts, float top) {
-    image.roundedRect(142.0f, top, 882.0f, top + 112.0f, 12.0f,
+    image.roundedRect(142.0f, top, 882.0f, top + 116.0f, 12.0f,
                       glm::vec4(0.16f, 0.12f, 0.05f, 0.9f));
-    image.roundedRect(142.0f, top, 882.0f, top + 112.0f, 12.0f, GOLD, 1.5f);
+    image.roundedRect(142.0f, top, 882.0f, top + 116.0f, 12.0f, GOLD, 1.5f);
     const glm::vec4 text(0.96f, 0.93f, 0.84f, 1.0f);
     const char* const lines[] = {
-        "Monsters stop an arm's length away: a rune at your own feet never catches one.",
-        "Lay a rune, then stand one step beyond it, so that a monster of its colour",
-        "stops on it on its way to you, and set it off when the rune lights up.",
-        "Runes keep a step apart: beside another rune a rune key is refused, its icon blinks.",
+        "Monsters stop an arm's length away, where the pins on the floor show them:",
+        "a rune at your own feet never catches one. Lay a rune, step back beyond it, so",
+        "that a monster of its colour walks onto it, and set it off when it lights up.",
+        "Runes keep a step apart and rest after each use: a key refused blinks its icon.",
+        "Boxed in by monsters? Space jumps free, with W or S held.",
     };
-    float y = top + 24.0f;
+    float y = top + 21.0f;
     for (const char* line : lines) {
-        fonts.regular.drawCentred(image, line, 17, 512.0f, y, text);
-        y += 24.0f;
+        fonts.regular.drawCentred(image, line, 16, 512.0f, y, text);
+        y += 21.0f;
     }
 }
 
@@ -202,7 +207,7 @@ Image tutorial(Fonts& fonts) {
     fonts.regular.drawCentred(
         image, "Slay them all with your runes before they take all your life points.", 18, 512.0f,
         137.0f, text);
-    tutorialTechnique(image, fonts, 152.0f);
+    tutorialTechnique(image, fonts, 148.0f);
     float y = CONTROL_ROWS_TOP;
     for (const ControlRow& row : CONTROL_ROWS) {
         const int width = fonts.bold.measure(row.keys, CONTROL_TEXT_SIZE);

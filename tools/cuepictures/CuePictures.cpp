@@ -6,9 +6,12 @@
 // it (its icon blinking, the red rune's spacing square drawn); the mark of
 // the mage's facing from the camera behind it and from above; a monster of
 // each kind out of sight, one under the bar, with their markers at the
-// picture's edge; last, the tutorial with a pad plugged in, the pad's
-// buttons beside the keys, as a pass of the loop shows it when the player
-// has looked away.
+// picture's edge; monsters walking up from three sides with the pins where
+// they will stop, the red one headed onto the red rune, and a monster
+// hidden behind the mage, seen through it; the green rune's key refused
+// during the cooldown of its laying, its icon blinking; last, the tutorial
+// with a pad plugged in, the pad's buttons beside the keys, as a pass of
+// the loop shows it when the player has looked away.
 //
 // The game is built and played as in a real run, on a synthetic clock with
 // scripted keys. While the mage lays its rune and steps aside the released
@@ -18,7 +21,8 @@
 //
 // usage (from a folder beside the staged bin/): cue_pictures <output folder>
 // writes gate.ppm, gate_empty.ppm, on_rune.ppm, beside_rune.ppm, ready.ppm,
-// refused.ppm, facing.ppm, facing_above.ppm, markers.ppm and tutorial_pad.ppm.
+// refused.ppm, facing.ppm, facing_above.ppm, markers.ppm, stop_marks.ppm,
+// behind_mage.ppm, cooldown_refused_0.ppm to _3.ppm and tutorial_pad.ppm.
 #include "app/GameWorld.h"
 #include "app/MainLoop.h"
 #include "app/PadKeys.h"
@@ -62,7 +66,7 @@ void frames(GameWorld& world, int milliseconds, int key = -1) {
 
 // One still frame, its picture written, at the start of the ready pulse.
 void shoot(GameWorld& world, const std::string& path) {
-    world.cueClock = 0;
+    world.runeCues.pulseClock = 0;
     world.frame(0);
     writeWindowPicture(path);
 }
@@ -150,6 +154,18 @@ void shootTheFacing(GameWorld& world, const std::string& folder) {
     camera.target = target;
 }
 
+// One monster of each kind, red, green and plain, standing at the places, the
+// only monsters out.
+void placeOneOfEachKind(GameWorld& world, Monster* const (&prepared)[PREPARED_MONSTER_COUNT],
+                        const glm::vec3 (&places)[3]) {
+    world.monsters.clear();
+    for (int kind = 0; kind < 3; ++kind) {
+        Monster* monster = firstOfKind(prepared, kind);
+        standOn(*monster, places[kind]);
+        world.monsters.push_back(monster);
+    }
+}
+
 // A monster of each kind out of sight of the camera behind the mage: a
 // blue-striped one under the bar, a red one beyond the left edge and a
 // green one at the gate behind the camera.
@@ -158,13 +174,42 @@ void shootTheMarkers(GameWorld& world, Monster* const (&prepared)[PREPARED_MONST
     const glm::vec3 mage = world.player->position;
     const glm::vec3 places[3] = {mage + glm::vec3(6.0f, 0.0f, 1.0f), glm::vec3(0.0f, 0.0f, -9.0f),
                                  mage + glm::vec3(-0.8f, 0.0f, -2.45f)};
-    world.monsters.clear();
-    for (int kind = 0; kind < 3; ++kind) {
-        Monster* monster = firstOfKind(prepared, kind);
-        standOn(*monster, places[kind]);
-        world.monsters.push_back(monster);
-    }
+    placeOneOfEachKind(world, prepared, places);
     shoot(world, folder + "/markers.ppm");
+}
+
+// Monsters walking up to the mage from three sides, each with the pin
+// where it will stop; the red one comes over the red rune, whose outline
+// shows it headed there. Then a monster hidden behind the mage from the
+// camera, seen through the robe.
+void shootWhereMonstersStop(GameWorld& world, Monster* const (&prepared)[PREPARED_MONSTER_COUNT],
+                            const std::string& folder) {
+    const glm::vec3 mage = world.player->position, rune = world.player->redPos;
+    const glm::vec3 beyond = glm::normalize(glm::vec3(rune.x - mage.x, 0.0f, rune.z - mage.z));
+    const glm::vec3 places[3] = {rune + beyond * 1.2f, mage + glm::vec3(1.6f, 0.0f, 0.9f),
+                                 mage + glm::vec3(-1.7f, 0.0f, 1.2f)};
+    placeOneOfEachKind(world, prepared, places);
+    shoot(world, folder + "/stop_marks.ppm");
+    std::printf("headed: %s\n", world.runeCues.headed[0] ? "yes" : "no");
+
+    Monster* hidden = firstOfKind(prepared, 0);
+    standOn(*hidden, mage + glm::vec3(0.05f, 0.0f, 0.35f));
+    world.monsters = {hidden};
+    shoot(world, folder + "/behind_mage.ppm");
+}
+
+// The green rune laid a step away from the red one, and its key pressed
+// again during the cooldown of its laying: the icon blinks off and on, a
+// frame of each half of the blink.
+void shootACooldownRefusal(GameWorld& world, const std::string& folder) {
+    frames(world, 2 * STEP_ASIDE_MS, 'W');
+    frames(world, PASS_MS, '2');
+    frames(world, PASS_MS);
+    frames(world, PASS_MS, '2');
+    for (int shot = 0; shot < 4; ++shot) {
+        shoot(world, folder + "/cooldown_refused_" + std::to_string(shot) + ".ppm");
+        frames(world, REFUSED_BLINK_MS / 4);
+    }
 }
 
 } // namespace
@@ -200,7 +245,7 @@ int main(int argc, char** argv) {
     standOn(*red, world.player->redPos);
     world.monsters = {red};
     shoot(world, folder + "/ready.ppm");
-    std::printf("ready: %s\n", world.runeReady[0] ? "yes" : "no");
+    std::printf("ready: %s\n", world.runeCues.ready[0] ? "yes" : "no");
 
     world.monsters.clear();
     frames(world, PASS_MS, '2');
@@ -209,6 +254,9 @@ int main(int argc, char** argv) {
     frames(world, SPACING_SQUARE_MS);
     shootTheFacing(world, folder);
     shootTheMarkers(world, scene.preparedMonsters, folder);
+    shootWhereMonstersStop(world, scene.preparedMonsters, folder);
+    world.monsters.clear();
+    shootACooldownRefusal(world, folder);
     shootTheTutorialWithAPad(loop, folder + "/tutorial_pad.ppm");
     windowTerminate();
     return 0;

@@ -4,7 +4,7 @@
 // person's and at a slow person's reaction, and by the expert.
 //
 // usage (from a folder beside the staged bin/): play_calibration <games>
-// [style ...]; styles: technique, slow, expert (all three by default).
+// [style ...]; styles: technique, slow, expert, patient (all by default).
 // Prints one Markdown table per style on standard output.
 #include "app/HeadlessGame.h"
 #include "app/SceneConstruction.h"
@@ -33,6 +33,9 @@ const Style STYLES[] = {
     {"technique", "The tutorial's technique, reacting in 200 ms", TUTORIAL_TECHNIQUE},
     {"slow", "The tutorial's technique, reacting in 450 ms", SLOW_TUTORIAL_TECHNIQUE},
     {"expert", "The expert", EXPERT},
+    // Not a player to calibrate with: it shows how long the cue stays lit
+    // by itself, as a crowd gathers round a player slow to press.
+    {"patient", "The tutorial's technique, reacting in 1.5 s", {1500, false}},
 };
 
 struct Rate {
@@ -50,7 +53,16 @@ struct Cell {
     int lifeLeftInWins = 0;
     int unfinished = 0; // neither won nor lost in the games' ten minutes
     LitPresses lit;
+    std::vector<int> litSpansMs;
 };
+
+// The value below which `share` of the spans lie (0.5: the median).
+int percentile(std::vector<int> spans, double share) {
+    if (spans.empty())
+        return 0;
+    std::sort(spans.begin(), spans.end());
+    return spans[static_cast<size_t>(share * static_cast<double>(spans.size() - 1))];
+}
 
 Cell playCell(Scene& scene, const Difficulty& difficulty, const PlayStyle& style, const Rate& rate,
               int games) {
@@ -68,6 +80,8 @@ Cell playCell(Scene& scene, const Difficulty& difficulty, const PlayStyle& style
         cell.lit.killed += outcome.lit.killed;
         cell.lit.ignored += outcome.lit.ignored;
         cell.lit.missed += outcome.lit.missed;
+        cell.litSpansMs.insert(cell.litSpansMs.end(), outcome.litSpansMs.begin(),
+                               outcome.litSpansMs.end());
     }
     return cell;
 }
@@ -75,18 +89,19 @@ Cell playCell(Scene& scene, const Difficulty& difficulty, const PlayStyle& style
 void printTable(Scene& scene, const Style& style, int games) {
     std::printf("\n### %s\n\n", style.title);
     std::printf("| difficulty | rate | wins | unfinished | slain a game (fewest) | "
-                "life left in a win | lit presses | killed | ignored | missed |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
+                "life left in a win | lit presses | killed | ignored | missed | lit for, median "
+                "(10th percentile) |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const Difficulty& difficulty : DIFFICULTIES) {
         for (const Rate& rate : RATES) {
             const Cell c = playCell(scene, difficulty, style.play, rate, games);
             std::printf("| %s | %s | %d of %d (%d %%) | %d | %.1f (%d) | %.1f | %d | %d | %d | %d "
-                        "|\n",
+                        "| %d ms (%d ms) |\n",
                         difficulty.name, rate.name, c.wins, c.games, 100 * c.wins / c.games,
-                        c.unfinished,
-                        static_cast<double>(c.slain) / c.games, c.fewestSlain,
+                        c.unfinished, static_cast<double>(c.slain) / c.games, c.fewestSlain,
                         c.wins > 0 ? static_cast<double>(c.lifeLeftInWins) / c.wins : 0.0,
-                        c.lit.presses, c.lit.killed, c.lit.ignored, c.lit.missed);
+                        c.lit.presses, c.lit.killed, c.lit.ignored, c.lit.missed,
+                        percentile(c.litSpansMs, 0.5), percentile(c.litSpansMs, 0.1));
             std::fflush(stdout);
         }
     }
