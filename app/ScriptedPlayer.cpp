@@ -98,7 +98,7 @@ void ScriptedPlayer::chooseKeys(int now) {
     previousNow = now;
     this->now = now;
     const bool setOff = style.expert ? setOffBeforeArrival(frameMs) : setOffLitRune(now);
-    if (setOff)
+    if (setOff || watchingLitBlast())
         return;
     if (style.expert && escapeByTeleport())
         return;
@@ -141,6 +141,15 @@ bool ScriptedPlayer::setOffLitRune(int now) {
     return false;
 }
 
+// A rune set off while it was lit kills as long as the mage stands: the
+// expert, which sets runes off by its own foresight, then stands too while
+// the blast lasts.
+bool ScriptedPlayer::watchingLitBlast() {
+    if (litBlastWatched >= 0 && !world.player->trapState(litBlastWatched).blasting)
+        litBlastWatched = -1;
+    return litBlastWatched >= 0;
+}
+
 // The expert sets a rune off as soon as a monster of its colour will stand
 // on it while the blast lasts, or waits a frame when a second one would
 // then walk into the same blast.
@@ -165,6 +174,7 @@ bool ScriptedPlayer::setOffBeforeArrival(float frameMs) {
         }
         if (now > 0 && (later <= now || lostByWaiting)) {
             press(TRAP_KEYS[colour]);
+            litBlastWatched = world.runeCues.ready[colour] ? colour : -1;
             return true;
         }
     }

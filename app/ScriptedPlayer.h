@@ -41,6 +41,7 @@ class ScriptedPlayer {
   private:
     bool setOffLitRune(int now);
     bool setOffBeforeArrival(float frameMs);
+    bool watchingLitBlast();
     Monster* nearestThreat();
     Monster* nextToCatch() const;
     void pursue(const Monster& threat);
@@ -69,4 +70,7 @@ class ScriptedPlayer {
     int now = 0;
     int heldSince = -1;
     int steppingBackUntil = -1;
+    // The rune (0 red to 2 blue) the expert set off while it was lit, until
+    // its blast ends; -1 for none.
+    int litBlastWatched = -1;
 };
