@@ -1,6 +1,5 @@
 #include "app/CommandLine.h"
 
-#include "app/NewGame.h"
 #include "game/Difficulty.h"
 
 #include <cstring>
@@ -48,7 +47,7 @@ CommandLine readCommandLine(int argc, char** argv) {
             if (line.difficulty == nullptr)
                 return refused("unknown difficulty '" + std::string(name) + "'; choose one of " +
                                choices());
-        } else if (!isRestartArgument(argument)) {
+        } else {
             return refused("unknown option '" + std::string(argument) +
                            "'; the options are --difficulty " + choices() + " and --help");
         }

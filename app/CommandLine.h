@@ -18,8 +18,7 @@ struct CommandLine {
 };
 
 // Reads `talmorak [--difficulty NAME] [--help]`. The program's own name is
-// argv[0]; an argument that only a program restarting itself passes (see
-// app/NewGame.h) is taken too.
+// argv[0].
 CommandLine readCommandLine(int argc, char** argv);
 
 // The usage, for --help.

@@ -14,38 +14,29 @@
 
 namespace {
 
-const glm::vec3 CAMERA_START_EYE(0.0f, 5.0f, -5.0f);
+// The objects below share models with nothing else of the game, and move
+// them; each model goes back to where start-up left it before the object
+// is made again on it.
 
-// The mage back where start-up placed it, its runes parked and their
-// fountains respawned, with a new life.
-void restartPlayer(Player& player, const Difficulty& difficulty) {
-    Rune* const runes[4] = {player.redRune, player.greenRune, player.blueRune, player.whiteRune};
-    for (Rune* rune : runes) {
-        rune->placed = false;
-        rune->particles->resetAll();
-    }
+void remakeFountain(ParticleSystem& fountain) {
+    fountain.model->restoreModelMatrix();
+    fountain = ParticleSystem(fountain.model, fountain.eyePosition);
+    fountain.resetAll();
+}
+
+void remakeRune(Rune& rune) {
+    rune.model->restoreModelMatrix();
+    rune = Rune(rune.model, rune.particles);
+}
+
+// The mage stands still at start-up, so its model has no animator yet.
+void remakePlayer(Player& player, const Difficulty& difficulty) {
     Model* mage = player.model;
     mage->restoreModelMatrix();
     delete mage->animator;
     mage->animator = nullptr;
-    player = Player(mage, runes[0], runes[1], runes[2], runes[3]);
+    player = Player(mage, player.redRune, player.greenRune, player.blueRune, player.whiteRune);
     player.lifePoints = difficulty.lifePoints;
-}
-
-void restartWorld(GameWorld& world) {
-    world.monsters.clear();
-    world.events.clear();
-    world.hitFlash = false;
-    world.hitFlashTime = 0;
-    world.victory = world.defeat = world.gameOverShown = false;
-    world.paused = true;
-    world.openingScreen = true;
-    world.toggleTimer = 1000;
-    world.deathStepTimer = 0;
-    world.runeCues = RuneCues();
-    world.refusals = RefusalCues();
-    world.camera->eye = CAMERA_START_EYE;
-    world.camera->target = glm::vec3(0.0f);
 }
 
 } // namespace
@@ -58,12 +49,19 @@ void setDifficulty(GameWorld& world, Monster* const* preparedMonsters,
         preparedMonsters[i]->speed = difficulty.monsterSpeeds[preparedMonsters[i]->kind];
 }
 
-// The same draws of rand() in the same order as at start-up: the monsters,
-// then the fountains.
-void restartScene(Scene& scene, unsigned seed) {
+// In start-up's order: the monsters' draws, then the fountains', red, green,
+// blue and white; the runes, the player parking them, and the world.
+void makeFreshGame(Scene& scene, unsigned seed) {
     GameWorld& world = *scene.world;
+    Player& player = *world.player;
     srand(seed);
     prepareMonstersAgain(scene.monsterKinds, scene.preparedMonsters, *world.difficulty);
-    restartPlayer(*world.player, *world.difficulty);
-    restartWorld(world);
+    Rune* const runes[4] = {player.redRune, player.greenRune, player.blueRune, player.whiteRune};
+    for (Rune* rune : runes)
+        remakeFountain(*rune->particles);
+    for (Rune* rune : runes)
+        remakeRune(*rune);
+    *world.camera = Camera(CAMERA_START_EYE, CAMERA_START_TARGET);
+    remakePlayer(player, *world.difficulty);
+    world = GameWorld(world, GameWorld::NextGame{});
 }

@@ -11,9 +11,11 @@ class Monster;
 void setDifficulty(GameWorld& world, Monster* const* preparedMonsters,
                    const Difficulty& difficulty);
 
-// Makes the scene a new game in this process, as the program starts one with
-// this seed, at the scene's difficulty: no monster out, no rune laid, the
-// mage whole where it starts, full life, the counts at zero, the camera back
-// where it starts, and the game paused under the tutorial. The player's
-// choices stay: the difficulty and the post-process look.
-void restartScene(Scene& scene, unsigned seed);
+// Makes the scene's game a new one, exactly as the program's start makes
+// its first with this seed: the same draws of rand() in the same order, and
+// every object of the game made anew rather than reset: the prepared
+// monsters, the runes' fountains, the runes, the camera, the mage and the
+// world. What lasts the session (the programs, targets, pictures and
+// models, the difficulty, the post-process look, the pad) is listed once,
+// in GameWorld's constructor for the next game.
+void makeFreshGame(Scene& scene, unsigned seed);

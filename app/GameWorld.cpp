@@ -7,7 +7,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -59,6 +61,24 @@ GameWorld::GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
     runeMarkCells = loadInterfacePicture("runemarksINTERFACE.bmp");
     tutorialPadTexture = loadPicture("tutorialpad.bmp");
     markerCells = loadInterfacePicture("markersINTERFACE.bmp");
+}
+
+// What lasts from game to game. The camera and the player are kept as
+// objects, and the new game makes their state afresh (app/FreshGame.cpp).
+GameWorld::GameWorld(const GameWorld& last, NextGame)
+    : modelShader(last.modelShader), shadowShader(last.shadowShader),
+      postProcessShader(last.postProcessShader), interfaceShader(last.interfaceShader),
+      screenQuad(last.screenQuad), shadowTarget(last.shadowTarget), postTarget(last.postTarget),
+      victoryTexture(last.victoryTexture), defeatTexture(last.defeatTexture),
+      tutorialTexture(last.tutorialTexture), hitTexture(last.hitTexture),
+      backgroundTexture(last.backgroundTexture), counterGlyphs(last.counterGlyphs),
+      runeMarkCells(last.runeMarkCells), tutorialPadTexture(last.tutorialPadTexture),
+      markerCells(last.markerCells), light(last.light), camera(last.camera),
+      sceneModels(last.sceneModels), player(last.player), monsterTotal(last.monsterTotal),
+      difficulty(last.difficulty), drawing(last.drawing), postProcessMode(last.postProcessMode),
+      padConnected(last.padConnected), paintedAreas(last.paintedAreas) {
+    std::copy(std::begin(last.runeIcons), std::end(last.runeIcons), runeIcons);
+    std::copy(std::begin(last.activeIcons), std::end(last.activeIcons), activeIcons);
 }
 
 void GameWorld::addSceneModel(Model* model) {

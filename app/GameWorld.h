@@ -23,10 +23,19 @@ class ShaderProgram;
 
 // The whole game as the frame sees it: programs, targets, interface pictures,
 // scenery, released monsters, the player and the flags of the game's state.
+// A new game keeps only what its constructor below lists (GameWorld.cpp);
+// every other member starts the new game as its initialiser says. A member
+// that must last the whole session, such as a picture loaded at start-up,
+// goes on that list.
 class GameWorld {
   public:
     GameWorld(ShaderProgram* modelShader, ShaderProgram* shadowShader,
               ShaderProgram* postProcessShader, ShaderProgram* interfaceShader);
+    // The world of a new game after `last`: the session's programs,
+    // targets, pictures and scenery, the camera, light and player it points
+    // to, and the player's choices, taken from `last`; nothing else.
+    struct NextGame {};
+    GameWorld(const GameWorld& last, NextGame);
 
     void addSceneModel(Model* model);
     void addMonster(Monster* monster);

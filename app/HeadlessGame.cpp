@@ -115,11 +115,11 @@ GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& diff
     const bool wasSilenced = gameMessagesSilenced();
     setGameMessagesSilenced(true);
     setDifficulty(world, scene.preparedMonsters, difficulty);
-    restartScene(scene, seed);
+    makeFreshGame(scene, seed);
     world.drawing = false;
     world.paused = world.openingScreen = false;
-    MainLoop loop(&world, scene.preparedMonsters, noClock);
-    loop.paused = false;
+    MainLoop loop(scene, noClock);
+    loop.game.paused = false;
 
     ScriptedKeys keys;
     ScriptedPlayer player(world, keys, style);

@@ -28,10 +28,10 @@ struct GameOutcome {
 };
 
 // One whole game played by a scripted player without drawing, in
-// milliseconds: the scene is restarted with the seed at the difficulty, and
-// the game runs the main loop's releases and the frame's rules at the frame
-// times given in turn, until it is won or lost or `limitMs` of play have
-// passed. It prints nothing. The scene must be built (which needs a GL
+// milliseconds: a fresh game is made in the scene with the seed at the
+// difficulty, and the game runs the main loop's releases and the frame's
+// rules at the frame times given in turn, until it is won or lost or
+// `limitMs` of play have passed. It prints nothing. The scene must be built (which needs a GL
 // context); it is left as the game ended.
 GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& difficulty,
                              PlayStyle style, const std::vector<int>& frameTimes,

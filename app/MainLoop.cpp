@@ -3,6 +3,7 @@
 #include "app/FreshGame.h"
 #include "app/GameWorld.h"
 #include "app/Keyboard.h"
+#include "app/SceneConstruction.h"
 #include "game/Difficulty.h"
 #include "game/GameMessages.h"
 #include "render/Camera.h"
@@ -26,23 +27,21 @@ bool enterDown() {
 }
 } // namespace
 
-MainLoop::MainLoop(GameWorld* world, Monster** preparedMonsters, TickSource ticks)
-    : world(world), preparedMonsters(preparedMonsters), ticks(ticks), previousTicks(ticks()) {}
-
-void MainLoop::restart() {
-    pauseTimer = DEBOUNCE_MS;
-    paused = true;
-    spawnTimer = FIRST_RELEASE_MS;
-    releasedCount = 0;
+unsigned seedFromClock() {
+    return static_cast<unsigned>(time(nullptr)) ^ SDL_GetTicks();
 }
+
+MainLoop::MainLoop(Scene& scene, TickSource ticks)
+    : scene(&scene), world(scene.world), preparedMonsters(scene.preparedMonsters), ticks(ticks),
+      previousTicks(ticks()) {}
 
 LoopStep MainLoop::pass() {
     const uint32_t nowTicks = waitForNextTick();
     int elapsed = static_cast<int>(nowTicks - previousTicks);
     float rate = 1000.0f / static_cast<float>(elapsed);
 
-    if (pauseTimer > 0)
-        pauseTimer -= elapsed;
+    if (game.pauseTimer > 0)
+        game.pauseTimer -= elapsed;
     if (muteTimer > 0)
         muteTimer -= elapsed;
     if (fullscreenTimer > 0)
@@ -76,26 +75,26 @@ LoopStep MainLoop::pass() {
 LoopStep MainLoop::watchDemo(int elapsed) {
     const bool keyPressed = windowTakeKeyPressed();
     if (!demo.running()) {
-        idleMs = world->openingScreen && !keyPressed ? idleMs + elapsed : 0;
-        if (idleMs >= DEMO_IDLE_MS && scene != nullptr && !windowIsMinimised())
+        game.idleMs = world->openingScreen && !keyPressed ? game.idleMs + elapsed : 0;
+        if (game.idleMs >= DEMO_IDLE_MS && !windowIsMinimised())
             startDemo();
         return LoopStep::KEEP_RUNNING;
     }
     if (windowKeyDown(GLFW_KEY_ESC))
         return LoopStep::QUIT;
-    demoEndShownMs = world->gameOverShown ? demoEndShownMs + elapsed : 0;
-    if (keyPressed || windowTakeLookedAway() || demoEndShownMs >= DEMO_END_PICTURE_MS)
+    game.demoEndShownMs = world->gameOverShown ? game.demoEndShownMs + elapsed : 0;
+    if (keyPressed || windowTakeLookedAway() || game.demoEndShownMs >= DEMO_END_PICTURE_MS)
         endDemo();
     return LoopStep::KEEP_RUNNING;
 }
 
-// The demo starts the game as P would, but says nothing.
+// The demo starts a new game as P would, but says nothing.
 void MainLoop::startDemo() {
+    startFreshGame();
     demo.start(*world);
     world->demo = true;
-    paused = world->paused = false;
+    game.paused = world->paused = false;
     world->openingScreen = false;
-    demoEndShownMs = 0;
     if (sound != nullptr)
         sound->followPause(false);
 }
@@ -104,10 +103,16 @@ void MainLoop::endDemo() {
     demo.stop();
     // The key that ended it does nothing else.
     ignoreKeysHeldNow();
-    world->demo = false;
-    restartScene(*scene, static_cast<unsigned>(time(nullptr)) ^ previousTicks);
-    restart();
-    idleMs = 0;
+    startFreshGame();
+}
+
+// The game's state is made whole, never reset part by part: the scene's
+// objects and the world anew (app/FreshGame.h), the loop's share of the
+// game anew, and the sound back to a game not yet started. The window, the
+// look, the sound's mute, the difficulty and the pad stay as they are.
+void MainLoop::startFreshGame() {
+    makeFreshGame(*scene, seeds());
+    game = GameSchedule();
     if (sound != nullptr)
         sound->startOver();
 }
@@ -125,16 +130,27 @@ uint32_t MainLoop::waitForNextTick() const {
     return now;
 }
 
-// Enter pressed as part of Alt+Enter, for fullscreen, starts no new game,
-// even when Alt is let go before Enter.
 LoopStep MainLoop::readEndKeys() {
     if (isKeyDown(GLFW_KEY_ESC) || !windowIsOpen())
         return LoopStep::QUIT;
-    const bool enter = enterDown();
-    enterWithAlt = enter && (enterWithAlt || altDown());
-    if (enter && !enterWithAlt && world->gameOverShown)
-        return LoopStep::PLAY_AGAIN;
+    if (enterPlaysAgain())
+        startFreshGame();
     return LoopStep::KEEP_RUNNING;
+}
+
+// Enter plays again only when pressed under the end picture: held since
+// before the picture came up, or pressed with Alt for fullscreen (even with
+// Alt let go first), it does nothing until it has been let go. The pad's A
+// and Start come as Enter there (app/PadKeys.h).
+bool MainLoop::enterPlaysAgain() {
+    const bool enter = enterDown();
+    if (!world->gameOverShown || !enter) {
+        enterArmed = world->gameOverShown;
+        return false;
+    }
+    if (altDown())
+        enterArmed = false;
+    return enterArmed;
 }
 
 // Under the end picture a pad's A and Start play again; the tutorial shows
@@ -148,24 +164,24 @@ void MainLoop::followPad() {
 // game paused on return, as if P had been pressed; P resumes it. The end
 // picture stays as it is.
 void MainLoop::pauseWhenLookedAway() {
-    if (windowTakeLookedAway() && !paused && !world->gameOverShown)
+    if (windowTakeLookedAway() && !game.paused && !world->gameOverShown)
         togglePause();
 }
 
 void MainLoop::handlePauseKey() {
-    if (isKeyDown('P') && pauseTimer <= 0)
+    if (isKeyDown('P') && game.pauseTimer <= 0)
         togglePause();
 }
 
 void MainLoop::togglePause() {
     printGameMessage("check");
-    paused = !paused;
-    world->paused = paused;
-    world->openingScreen = world->openingScreen && paused;
+    game.paused = !game.paused;
+    world->paused = game.paused;
+    world->openingScreen = world->openingScreen && game.paused;
     world->toggleTimer = DEBOUNCE_MS;
-    pauseTimer = DEBOUNCE_MS;
+    game.pauseTimer = DEBOUNCE_MS;
     if (sound != nullptr)
-        sound->followPause(paused);
+        sound->followPause(game.paused);
 }
 
 // On the opening screen, before the first P, each press of L takes the next
@@ -204,13 +220,13 @@ void MainLoop::showFrameRate(float rate) {
 }
 
 void MainLoop::releaseMonsters(int elapsed) {
-    if (spawnTimer <= 0 && releasedCount < PREPARED_MONSTER_COUNT && !paused) {
-        world->addMonster(preparedMonsters[releasedCount]);
-        ++releasedCount;
-        spawnTimer = world->difficulty->releaseInterval - elapsed;
+    if (game.spawnTimer <= 0 && game.releasedCount < PREPARED_MONSTER_COUNT && !game.paused) {
+        world->addMonster(preparedMonsters[game.releasedCount]);
+        ++game.releasedCount;
+        game.spawnTimer = world->difficulty->releaseInterval - elapsed;
     } else {
         // Keeps running while paused, so a long pause releases at once after.
-        spawnTimer -= elapsed;
+        game.spawnTimer -= elapsed;
     }
 }
 

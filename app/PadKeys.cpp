@@ -65,9 +65,14 @@ template <typename Visit> void PadKeys::visitHeldKeys(Visit visit) const {
 
 std::vector<int> PadKeys::read(const PadState& state) {
     const std::vector<int> before = keysDown();
+    // A pad that begins to play under the end picture may hold buttons
+    // pressed before the end: they wait to be pressed anew, as buttons held
+    // when the picture comes up do.
+    const bool latchHeld = endPicture && !beganPlaying;
+    beganPlaying = true;
     for (int button = 0; button < PAD_BUTTON_COUNT; ++button) {
         buttonHeld[button] = state.buttons[button];
-        buttonLatched[button] = buttonLatched[button] && buttonHeld[button];
+        buttonLatched[button] = (buttonLatched[button] || latchHeld) && buttonHeld[button];
     }
     for (int i = 0; i < STICK_DIRECTIONS; ++i) {
         const float push = state.axes[STICKS[i].axis] * STICKS[i].direction;
@@ -91,6 +96,7 @@ void PadKeys::releaseAll() {
     std::fill(buttonHeld, buttonHeld + PAD_BUTTON_COUNT, false);
     std::fill(buttonLatched, buttonLatched + PAD_BUTTON_COUNT, false);
     std::fill(stickHeld, stickHeld + STICK_DIRECTIONS, false);
+    beganPlaying = false;
 }
 
 bool PadKeys::isDown(int key) const {

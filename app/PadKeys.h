@@ -57,12 +57,14 @@ class PadKeys {
     std::vector<int> read(const PadState& state);
 
     // Under the end picture A and Start play again (Enter) instead of laying
-    // the green rune and pausing. A button held as the picture comes up acts
-    // only once it is let go and pressed again, so a press meant for the
-    // game does not start the next one.
+    // the green rune and pausing. A button held as the picture comes up, or
+    // as the pad begins to play while the picture is up, acts only once it
+    // is let go and pressed again, so a press meant for the game does not
+    // start the next one.
     void showEndPicture(bool shown);
 
-    // Lets go of every button and stick: the pad is gone.
+    // Lets go of every button and stick: the pad is gone, and the next
+    // state read is the first of a pad beginning to play.
     void releaseAll();
 
     // True while the pad holds the key (a GLFW 2.x number).
@@ -78,8 +80,10 @@ class PadKeys {
     template <typename Visit> void visitHeldKeys(Visit visit) const;
 
     bool buttonHeld[PAD_BUTTON_COUNT] = {};
-    // Held when the end picture came up, and not let go since.
+    // Held when the end picture came up, or when the pad began to play under
+    // it, and not let go since.
     bool buttonLatched[PAD_BUTTON_COUNT] = {};
     bool stickHeld[STICK_DIRECTIONS] = {};
     bool endPicture = false;
+    bool beganPlaying = false; // a state has been read since the pad began to play
 };

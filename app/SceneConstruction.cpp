@@ -155,7 +155,7 @@ void prepareMonstersAgain(Model* const (&kindModels)[3],
 
 Scene buildScene() {
     Programs programs = buildPrograms();
-    Camera* camera = new Camera(glm::vec3(0.0f, 5.0f, -5.0f), glm::vec3(0.0f));
+    Camera* camera = new Camera(CAMERA_START_EYE, CAMERA_START_TARGET);
     Light* light =
         new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f), glm::vec3(1.0f));
 

@@ -3,9 +3,15 @@
 #include "app/MainLoop.h"
 #include "game/Difficulty.h"
 
+#include <glm/glm.hpp>
+
 class GameWorld;
 class Model;
 class Monster;
+
+// Where the camera stands and looks when a game starts.
+const glm::vec3 CAMERA_START_EYE(0.0f, 5.0f, -5.0f);
+const glm::vec3 CAMERA_START_TARGET(0.0f, 0.0f, 0.0f);
 
 // Everything the main loop needs from the scene construction, and the
 // monster models of the three kinds (red, green, plain) the monsters share.

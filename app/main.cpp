@@ -2,7 +2,6 @@
 #include "app/FreshGame.h"
 #include "app/GameWorld.h"
 #include "app/MainLoop.h"
-#include "app/NewGame.h"
 #include "app/ProgramFolder.h"
 #include "app/SceneConstruction.h"
 #include "app/Startup.h"
@@ -43,9 +42,6 @@ int main(int argc, char** argv) {
     // has done it already, and doing it again changes nothing.
     SDL_Init(SDL_INIT_NOPARACHUTE);
     atexit(SDL_Quit);
-    int lastGameExitCode = 0;
-    if (runAsGameStarter(argv, *line.difficulty, lastGameExitCode))
-        exit(lastGameExitCode);
 
     if (!openGameWindow())
         exit(1);
@@ -57,18 +53,14 @@ int main(int argc, char** argv) {
 
     Scene scene = buildScene();
     setDifficulty(*scene.world, scene.preparedMonsters, *line.difficulty);
-    MainLoop loop(scene.world, scene.preparedMonsters, SDL_GetTicks);
+    // One loop for the whole session: every game after the first is made
+    // in place by the loop, in this window.
+    MainLoop loop(scene, SDL_GetTicks);
     loop.sound = sound;
-    loop.scene = &scene;
     LoopStep step = LoopStep::KEEP_RUNNING;
     while (step == LoopStep::KEEP_RUNNING)
         step = loop.pass();
     sound->close();
     windowTerminate();
-    if (step == LoopStep::PLAY_AGAIN) {
-        SDL_Quit();
-        startNewGame(argv, *scene.world->difficulty);
-        exit(1);
-    }
     exit(0);
 }

@@ -9,18 +9,20 @@ class RuneKeyPress {
     // Reads the key, once per player update: true while it is down.
     bool read(bool keyDown) {
         if (!keyDown)
-            answered = false;
+            answeredYet = false;
         return keyDown;
     }
     // The press acted.
-    void acted() { answered = true; }
+    void acted() { answeredYet = true; }
+    // This press has acted or been refused already.
+    bool answered() const { return answeredYet; }
     // The press is refused: true the first time only, when it is to be said.
     bool refuse() {
-        const bool first = !answered;
-        answered = true;
+        const bool first = !answeredYet;
+        answeredYet = true;
         return first;
     }
 
   private:
-    bool answered = false;
+    bool answeredYet = false;
 };

@@ -12,7 +12,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
 from harness import GameRun, VirtualDisplay  # noqa: E402
-from soak_play import resident_kib  # noqa: E402
+from soak_play import quit_with_escape, resident_kib  # noqa: E402
 
 # The demo's banner across the picture's top (render/HudLayout.h), and how
 # unlike the opening screen's top it must look to count as shown.
@@ -47,9 +47,7 @@ def main():
             shown = banner
             elapsed = time.time() - started
             memory.append((elapsed, resident_kib(game.process.pid)))
-        game.key_down("Escape")
-        code = game.wait(timeout=60)
-        game.key_up("Escape")
+        code = quit_with_escape(game)
     finally:
         game.stop()
         display.stop()

@@ -14,6 +14,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
 from harness import GameRun, VirtualDisplay  # noqa: E402
+from soak_play import quit_with_escape  # noqa: E402
 
 # The play picture is chosen among the frames from the rune's laying until the
 # mage has lost this many points: by then the first monsters stand around it.
@@ -70,15 +71,6 @@ def grab_play(game, empty_arena, last_strike):
                 best, best_score = picture, score
         game.wait_frames(1)
     return best if best is not None else game.grab()
-
-
-def quit_with_escape(game):
-    """Ends the game as a player does; returns its exit status."""
-    game.key_down("Escape")
-    try:
-        return game.wait(timeout=60)
-    finally:
-        game.key_up("Escape")
 
 
 def play(game, folder, strikes):

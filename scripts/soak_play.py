@@ -27,6 +27,15 @@ def resident_kib(pid):
     raise RuntimeError("no VmRSS for " + str(pid))
 
 
+def quit_with_escape(game):
+    """Escape, held until the game ends; returns its exit code."""
+    game.key_down("Escape")
+    try:
+        return game.wait(timeout=60)
+    finally:
+        game.key_up("Escape")
+
+
 def frame_times_ms(path):
     with open(path) as log:
         return [int(line) / 1000.0 for line in log if line.strip()]

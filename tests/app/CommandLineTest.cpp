@@ -1,7 +1,6 @@
-// The command line: the difficulty chosen, --help, the one-line refusal of
-// anything else, and a new game started with the difficulty of the last.
+// The command line: the difficulty chosen, --help and the one-line refusal
+// of anything else.
 #include "app/CommandLine.h"
-#include "app/NewGame.h"
 #include "game/Difficulty.h"
 
 #include <gtest/gtest.h>
@@ -40,16 +39,6 @@ TEST(CommandLine, ChoosesADifficultyByNameAndRefusesAnythingElseInOneLine) {
     expectNamesEveryDifficulty(read({"--fast"}));
     expectNamesEveryDifficulty(read({"calm"}));
     EXPECT_NE(usage("talmorak").find("--difficulty calm|gentle|brisk|standard"), std::string::npos);
-}
-
-TEST(CommandLine, ANewGameKeepsTheDifficultyOfTheLast) {
-    for (const Difficulty& difficulty : DIFFICULTIES) {
-        EXPECT_EQ(read(newGameArguments(difficulty)).difficulty, &difficulty);
-        EXPECT_EQ(newGameDifficulty(newGameExitCode(difficulty)), &difficulty);
-    }
-    // The game's own exit codes ask for no new game.
-    for (int code : {0, 1, 2})
-        EXPECT_EQ(newGameDifficulty(code), nullptr);
 }
 
 } // namespace

@@ -34,9 +34,9 @@ void runFor(MainLoop& loop, uint32_t milliseconds) {
 // The opening screen of a game no one has touched, at the difficulty chosen.
 void expectFreshOpening(const GameWorld& world, const MainLoop& loop) {
     EXPECT_FALSE(world.demo);
-    EXPECT_TRUE(world.openingScreen && world.paused && loop.paused);
+    EXPECT_TRUE(world.openingScreen && world.paused && loop.game.paused);
     EXPECT_TRUE(world.monsters.empty());
-    EXPECT_EQ(loop.releasedCount, 0);
+    EXPECT_EQ(loop.game.releasedCount, 0);
     EXPECT_EQ(world.player->lifePoints, world.difficulty->lifePoints);
     EXPECT_FALSE(world.victory || world.defeat || world.gameOverShown);
     EXPECT_FALSE(world.player->redPlaced || world.player->greenPlaced || world.player->bluePlaced ||
@@ -54,8 +54,7 @@ TEST(Demo, PlaysAfterItsIdleTimeSilentlyAndLeavesNothingWhenAKeyFocusOrItsEndSto
     }
     GameWorld& world = *scene.world;
     setDifficulty(world, scene.preparedMonsters, DIFFICULTIES[1]);
-    MainLoop loop(&world, scene.preparedMonsters, readNow);
-    loop.scene = &scene;
+    MainLoop loop(scene, readNow);
     windowTakeKeyPressed();
     windowTakeLookedAway();
 

@@ -37,13 +37,12 @@ class FramePassesTest : public ::testing::Test {
   protected:
     void SetUp() override {
         REQUIRE_GL_CONTEXT();
-        world = makeLoopWorld(prepared).world;
+        world = makeLoopScene().world;
         player = world->player;
     }
 
     GameWorld* world = nullptr;
     Player* player = nullptr;
-    Monster* prepared[PREPARED_MONSTER_COUNT] = {};
     ScriptedKeys keys;
 };
 

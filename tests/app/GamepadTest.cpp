@@ -2,7 +2,7 @@
 // pads (no machine here has a device): the main loop and the rules read its
 // buttons as they read the keys, with the keys' debounces and cooldowns; an
 // unplugged pad lets go of everything and pauses the game; of two pads only
-// the first plays; under the end picture A and Start play again.
+// the first plays; under the end picture A and Start play again, in place.
 #include "app/GameWorld.h"
 #include "app/Keyboard.h"
 #include "app/MainLoop.h"
@@ -30,7 +30,8 @@ class GamepadTest : public ::testing::Test {
   protected:
     void SetUp() override {
         REQUIRE_GL_CONTEXT();
-        world = makeLoopWorld(prepared).world;
+        scene = makeLoopScene();
+        world = scene.world;
         now = 0;
         windowTakeLookedAway(); // whatever the test window went through before
     }
@@ -39,14 +40,13 @@ class GamepadTest : public ::testing::Test {
     void runUntil(MainLoop& loop, uint32_t until, uint32_t step = 100) {
         while (now < until) {
             now += step;
-            lastStep = loop.pass();
+            loop.pass();
         }
     }
 
+    Scene scene;
     GameWorld* world = nullptr;
-    Monster* prepared[PREPARED_MONSTER_COUNT] = {};
     FakePads pads;
-    LoopStep lastStep = LoopStep::KEEP_RUNNING;
 };
 
 glm::vec3 magePosition(const GameWorld& world) {
@@ -54,8 +54,8 @@ glm::vec3 magePosition(const GameWorld& world) {
 }
 
 TEST_F(GamepadTest, PlaysBesideTheKeyboardWithTheKeysDebouncesAndCooldowns) {
-    MainLoop loop(world, prepared, readNow);
-    loop.spawnTimer = 1000000; // no monster comes in the mage's way
+    MainLoop loop(scene, readNow);
+    loop.game.spawnTimer = 1000000; // no monster comes in the mage's way
     runUntil(loop, 300);
     EXPECT_FALSE(world->padConnected);
 
@@ -71,7 +71,7 @@ TEST_F(GamepadTest, PlaysBesideTheKeyboardWithTheKeysDebouncesAndCooldowns) {
     runUntil(loop, 3000);
     pads[0].buttons[PAD_START] = false;
     EXPECT_EQ(held.out(), "check\ncheck\ncheck\n");
-    EXPECT_FALSE(loop.paused);
+    EXPECT_FALSE(loop.game.paused);
 
     // B lays the red rune at once; Back waits out the debounce that Start
     // restarted, as F1 after P does; the left stick walks the mage.
@@ -100,7 +100,7 @@ TEST_F(GamepadTest, PlaysBesideTheKeyboardWithTheKeysDebouncesAndCooldowns) {
     EXPECT_FALSE(isKeyDown(GLFW_KEY_F1));
     const glm::vec3 unplugged = magePosition(*world);
     runUntil(loop, 4400);
-    EXPECT_TRUE(loop.paused);
+    EXPECT_TRUE(loop.game.paused);
     EXPECT_FALSE(world->padConnected);
     EXPECT_EQ(unplugging.out(), "check\n");
     EXPECT_EQ(magePosition(*world), unplugged);
@@ -126,36 +126,45 @@ TEST_F(GamepadTest, OfTwoPadsTheFirstPluggedInPlaysUntilItIsUnplugged) {
 }
 
 // A's press that sets off the last blast may still be held as the victory
-// shows: it must not skip the picture. Start there plays again, and neither
-// pauses nor covers the picture with the tutorial.
-TEST_F(GamepadTest, UnderTheEndPictureAFreshAOrStartPlaysAgain) {
-    MainLoop loop(world, prepared, readNow);
+// shows: it must not skip the picture, nor may a pad that begins to play
+// there with A held. A fresh A, or Start, plays again in place, and Start
+// then neither pauses nor starts the new game.
+TEST_F(GamepadTest, UnderTheEndPictureOnlyAFreshAOrStartPlaysAgain) {
+    MainLoop loop(scene, readNow);
+    OutputCapture quiet; // a new game's monster models do not load here
     pads.plugIn(0);
     pads[0].buttons[PAD_START] = true;
     runUntil(loop, 1100);
     pads[0].buttons[PAD_START] = false;
     runUntil(loop, 1200);
-    ASSERT_FALSE(loop.paused);
+    ASSERT_FALSE(loop.game.paused);
 
     pads[0].buttons[PAD_A] = true;
     runUntil(loop, 1300);
     world->victory = true;
     runUntil(loop, 1800);
-    EXPECT_TRUE(world->gameOverShown);
-    EXPECT_EQ(lastStep, LoopStep::KEEP_RUNNING) << "the held A played again";
-    pads[0].buttons[PAD_A] = false;
-    runUntil(loop, 1900);
+    EXPECT_TRUE(world->gameOverShown) << "the held A played again";
+    pads.unplug(0);
+    pads.plugIn(0);
     pads[0].buttons[PAD_A] = true;
     runUntil(loop, 2000);
-    EXPECT_EQ(lastStep, LoopStep::PLAY_AGAIN);
-
+    EXPECT_TRUE(world->gameOverShown) << "a pad plugged in with A held played again";
     pads[0].buttons[PAD_A] = false;
     runUntil(loop, 2100);
+    pads[0].buttons[PAD_A] = true;
+    runUntil(loop, 2200);
+    EXPECT_FALSE(world->gameOverShown) << "a fresh A did not play again";
+    EXPECT_TRUE(world->openingScreen);
+
+    pads[0].buttons[PAD_A] = false;
+    world->defeat = true;
+    runUntil(loop, 2400);
+    ASSERT_TRUE(world->gameOverShown);
     OutputCapture starting;
     pads[0].buttons[PAD_START] = true;
-    runUntil(loop, 2300);
-    EXPECT_EQ(lastStep, LoopStep::PLAY_AGAIN);
-    EXPECT_FALSE(loop.paused);
+    runUntil(loop, 2600);
+    EXPECT_FALSE(world->gameOverShown) << "Start did not play again";
+    EXPECT_TRUE(world->openingScreen && loop.game.paused);
     EXPECT_EQ(starting.out(), "");
 }
 

@@ -103,8 +103,9 @@ class HudCounters : public ::testing::Test {
     void SetUp() override {
         REQUIRE_GL_CONTEXT();
         OutputCapture quiet;
-        loop = makeLoopWorld(prepared);
-        world = loop.world;
+        scene = makeLoopScene();
+        world = scene.world;
+        prepared = scene.preparedMonsters;
         masks = loadDigitMasks();
         ASSERT_EQ(masks.cells[9].size(), static_cast<size_t>(hud::DIGIT_WIDTH * hud::DIGIT_HEIGHT));
     }
@@ -128,9 +129,9 @@ class HudCounters : public ::testing::Test {
                 numberAt(masks, hud::TO_COME_NUMBER)};
     }
 
-    LoopWorld loop;
+    Scene scene;
     GameWorld* world = nullptr;
-    Monster* prepared[PREPARED_MONSTER_COUNT] = {};
+    Monster** prepared = nullptr;
     DigitMasks masks;
 };
 

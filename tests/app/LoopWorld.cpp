@@ -30,27 +30,27 @@ Rune* emptyRune(Light* light, Camera* camera, ShaderProgram* shader) {
 
 } // namespace
 
-LoopWorld makeLoopWorld(Monster* (&prepared)[PREPARED_MONSTER_COUNT]) {
+Scene makeLoopScene() {
     OutputCapture quiet; // interface pictures may be missing in a bare build
     ShaderProgram* modelShader = new ShaderProgram("../bin/shaders/modelshader");
     ShaderProgram* postShader = new ShaderProgram("../bin/shaders/postprocess");
     ShaderProgram* interfaceShader = new ShaderProgram("../bin/shaders/interfaceshader");
-    Camera* camera = new Camera(glm::vec3(0.0f, 5.0f, -5.0f), glm::vec3(0.0f));
+    Camera* camera = new Camera(CAMERA_START_EYE, CAMERA_START_TARGET);
     Light* light =
         new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f), glm::vec3(1.0f));
 
-    GameWorld* world = new GameWorld(modelShader, modelShader, postShader, interfaceShader);
-    world->camera = camera;
-    world->light = light;
-    world->player =
+    Scene scene;
+    scene.world = new GameWorld(modelShader, modelShader, postShader, interfaceShader);
+    scene.world->camera = camera;
+    scene.world->light = light;
+    scene.world->player =
         new Player(emptyModel(light, camera, modelShader), emptyRune(light, camera, modelShader),
                    emptyRune(light, camera, modelShader), emptyRune(light, camera, modelShader),
                    emptyRune(light, camera, modelShader));
-    Model* monsterModel = emptyModel(light, camera, modelShader);
-    for (int i = 0; i < PREPARED_MONSTER_COUNT; ++i)
-        prepared[i] = new Monster(monsterModel,
-                                  glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 40.0f, 0.0f)));
-    LoopWorld loopWorld;
-    loopWorld.world = world;
-    return loopWorld;
+    for (Model*& kind : scene.monsterKinds)
+        kind = emptyModel(light, camera, modelShader);
+    for (Monster*& monster : scene.preparedMonsters)
+        monster = new Monster(scene.monsterKinds[0],
+                              glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 40.0f, 0.0f)));
+    return scene;
 }

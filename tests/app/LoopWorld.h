@@ -1,14 +1,9 @@
 #pragma once
 
-#include "app/MainLoop.h"
+#include "app/SceneConstruction.h"
 
-class GameWorld;
-class Monster;
-
-// A game world for driving the main loop on a synthetic clock: real programs,
-// targets and a player, with monsters that are prepared but never loaded.
-struct LoopWorld {
-    GameWorld* world = nullptr;
-};
-
-LoopWorld makeLoopWorld(Monster* (&prepared)[PREPARED_MONSTER_COUNT]);
+// A scene for driving the main loop on a synthetic clock: real programs,
+// targets and a player, with models that are never loaded, so that nothing
+// is read from disk. A new game made in it tries to load the monsters'
+// models, and says on standard error that it could not.
+Scene makeLoopScene();

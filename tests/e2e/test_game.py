@@ -1,6 +1,6 @@
 """The whole game played through its window: the tutorial and the pause key,
-walking with the camera in tow, the red rune and its icon, the post-process
-key, and a defeat while standing still.
+walking with the camera in tow, the red rune and its icon, and a defeat
+while standing still, fullscreen in the second look, played again in place.
 
 Each class shares one game between its steps, which run in the order of
 their names. Keys are held by frames, read off a preloaded swap stamp, so a
@@ -12,7 +12,8 @@ import subprocess
 import time
 import unittest
 
-from harness import BAR_TOP, SLOT_SIZE, SLOT_TOP, GameRun, VirtualDisplay, slot_left, staged_bin_dir
+from harness import (BAR_TOP, PICTURE_HEIGHT, PICTURE_WIDTH, SLOT_SIZE, SLOT_TOP, GameRun,
+                     VirtualDisplay, slot_left, staged_bin_dir)
 
 # The red rune's slot, the first along the bottom bar.
 RED_SLOT_LEFT = slot_left(0)
@@ -26,8 +27,6 @@ MAGE_BODY = (497, 345, 30, 50)
 DEFEAT_BAND = (0, 300, 1024, 160)
 # The bar's life counter: its number and its meter.
 LIFE_DISPLAY = (74, 688, 216, 40)
-
-GAME_MESSAGES = ("lifePoints - 1\n", "GAME OVER - DEFEAT\n", "GAME OVER - VICTORY\n", "check\n")
 
 # Mesa then reports every GL error the game makes on standard error.
 MESA_DEBUG = {"MESA_DEBUG": "1"}
@@ -175,52 +174,56 @@ class PlayTest(unittest.TestCase):
 
 
 class DefeatTest(unittest.TestCase):
-    """Standing still in one game: F1, the monsters' strikes on the life
-    display, the defeat picture, Enter for a fresh game, and escape."""
+    """One game with the player's choices made on its opening screen: F11,
+    M and F1; the monsters' strikes on the life display while the mage
+    stands still, the defeat picture, Alt+Enter there, then Enter: a fresh
+    game in the same process and window, still fullscreen in the same look;
+    and escape."""
+
+    SCREEN = (0, 0, 1280, 1024)
+    # The picture on the fullscreen window, between black bars.
+    PICTURE_ON_SCREEN = (0, 32, 1280, 960)
 
     @classmethod
     def setUpClass(cls):
         start_game(cls)
-        cls.tutorial = cls.game.grab()
+        cls.placed = cls.game.geometry()
 
     @classmethod
     def tearDownClass(cls):
         end_game(cls)
 
-    def test_1_f1_prints_1_and_then_0_a_second_later(self):
-        press_pause(self, self.game)
-        type(self).play = self.game.grab()
-        start = len(self.game.stdout())
+    def picture(self):
+        """The fullscreen picture, scaled back to the picture's size."""
+        return self.game.grab(*self.PICTURE_ON_SCREEN).scaled(PICTURE_WIDTH, PICTURE_HEIGHT)
 
-        def toggles():
-            text = self.game.stdout()[start:]
-            for message in GAME_MESSAGES:
-                text = text.replace(message, "")
-            return text
+    def wait_for_geometry(self, geometry):
+        deadline = time.time() + 30
+        while self.game.geometry() != geometry and time.time() < deadline:
+            time.sleep(0.05)
+        self.assertEqual(self.game.geometry(), geometry)
 
-        seen = {}
-        self.game.key_down("F1")
-        try:
-            deadline = time.time() + 30
-            while len(toggles()) < 2 and time.time() < deadline:
-                seen.setdefault(toggles(), time.time())
-                time.sleep(0.02)
-            seen.setdefault(toggles(), time.time())
-        finally:
-            self.game.key_up("F1")
-        self.assertEqual(toggles(), "10", self.game.stdout()[start:])
-        gap = seen["10"] - seen["1"]
-        self.assertGreater(gap, 0.9, "the second toggle came too soon")
-        self.assertLess(gap, 10, "the second toggle came too late")
+    def test_1_f11_m_and_f1_on_the_opening_screen(self):
+        # Each of the three waits out the game's first second.
+        wait_loop_time(self.game, max(0.0, 1100 - loop_time_ms(self.game)))
+        self.game.tap("F11")
+        self.wait_for_geometry(self.SCREEN)
+        self.game.tap("m")
+        printed = self.game.stdout()
+        self.game.tap("F1")
+        self.assertTrue(self.game.wait_for_output(printed + "1"), self.game.stdout()[-200:])
+        self.game.wait_frames(3)
+        type(self).opening = self.game.grab(*self.SCREEN)
 
     def test_2_each_strike_shows_on_the_life_display_then_one_defeat(self):
+        press_pause(self, self.game)
+        play = type(self).play = self.picture()
         self.assertTrue(self.game.wait_for_output("lifePoints - 1\n", timeout=120),
                         self.game.stdout()[-1500:])
         # The hit picture shows for a frame or so; the bar is read after it.
         self.game.wait_frames(2)
-        struck = self.game.grab(*LIFE_DISPLAY)
-        full = self.play.crop(*LIFE_DISPLAY)
-        self.assertGreater(full.changed_fraction(struck, step=1), 0.02,
+        struck = self.picture().crop(*LIFE_DISPLAY)
+        self.assertGreater(play.crop(*LIFE_DISPLAY).changed_fraction(struck, step=1), 0.02,
                            "the life display did not change with the strike")
 
         self.assertTrue(self.game.wait_for_output("GAME OVER - DEFEAT\n", timeout=240),
@@ -232,19 +235,20 @@ class DefeatTest(unittest.TestCase):
         self.assertNotIn("VICTORY", out)
         self.assertGreater(out.index("GAME OVER - DEFEAT"), out.rindex("lifePoints - 1"))
 
-    def test_3_the_defeat_picture_covers_the_play(self):
-        self.game.wait_frames(2)
-        defeat = self.game.grab()
+    def assert_defeat_shown(self):
         band_then = self.play.crop(*DEFEAT_BAND)
-        band_now = defeat.crop(*DEFEAT_BAND)
+        band_now = self.picture().crop(*DEFEAT_BAND)
         self.assertGreater(band_then.changed_fraction(band_now), 0.3)
         self.assertGreater(redness(band_now), redness(band_then) + 20,
                            f"{band_now.mean()} against {band_then.mean()} in play")
 
-    def test_3b_alt_enter_goes_fullscreen_and_back_and_starts_no_new_game(self):
-        window, placed = self.game.window, self.game.geometry()
+    def test_3_the_defeat_picture_covers_the_play(self):
+        self.game.wait_frames(2)
+        self.assert_defeat_shown()
+
+    def test_3b_alt_enter_goes_to_the_window_and_back_and_plays_no_new_game(self):
         out = self.game.stdout()
-        for geometry in ((0, 0, 1280, 1024), placed):
+        for geometry in (self.placed, self.SCREEN):
             wait_loop_time(self.game, 1100)  # the fullscreen keys' debounce
             self.game.key_down("alt")
             self.game.key_down("Return")
@@ -257,48 +261,22 @@ class DefeatTest(unittest.TestCase):
                 self.game.key_up("alt")
             self.assertEqual(self.game.geometry(), geometry)
         self.game.wait_frames(3)
-        self.assertEqual(self.windows(), [window], "a new game started")
+        self.assert_defeat_shown()
         self.assertEqual(self.game.stdout(), out)
 
-    def test_4_enter_starts_a_fresh_game_as_the_first_one_started(self):
-        first_game = self.game.stdout()
-        old_window = self.game.window
-        frames_before = self.game.frames.count()
-        self.game.key_down("Return")
-        try:
-            deadline = time.time() + 60
-            while old_window in self.windows() and time.time() < deadline:
-                time.sleep(0.05)
-        finally:
-            self.game.key_up("Return")
-        self.assertNotIn(old_window, self.windows(), "Enter did not end the game")
-        self.game.wait_for_window(timeout=120)
-        self.game.wait_frames(3)
-        # The same start-up, messages and all (a new seed may load the monster
-        # models in another order).
-        first_start = first_game[:first_game.index("check\n")]
-        new_start = self.game.stdout()[len(first_game):]
-        self.assertEqual(sorted(new_start.splitlines()), sorted(first_start.splitlines()))
-        # Under the tutorial again, with 20 life points and no monster out:
-        # the picture the first game opened with.
-        opening = self.game.grab()
-        self.assertLess(self.tutorial.changed_fraction(opening), 0.02)
-
-        # The new game's loop ignores P in its first second.
-        started = frames_before + 1
-        deadline = time.time() + 60
-        while sum(self.game.frames.frame_times_ms()[started:]) < 1100:
-            self.assertLess(time.time(), deadline, "the new game drew too few frames")
-            time.sleep(0.02)
-        self.game.tap("p")
+    def test_4_enter_plays_again_in_place_fullscreen_in_the_same_look(self):
+        window, pid = self.game.window, self.game.process.pid
+        self.game.tap("Return")
         deadline = time.time() + 30
-        while self.game.stdout().count("check\n") < 2 and time.time() < deadline:
-            time.sleep(0.02)
-        self.assertEqual(self.game.stdout().count("check\n"), 2)
-        self.game.wait_frames(3)
-        play = self.game.grab()
-        self.assertGreater(opening.crop(*TUTORIAL_PANEL).changed_fraction(
-            play.crop(*TUTORIAL_PANEL)), 0.6, "the tutorial stayed after P")
+        while self.game.grab(*self.SCREEN).rgb != self.opening.rgb and time.time() < deadline:
+            self.game.wait_frames(1)
+        opening = self.game.grab(*self.SCREEN)
+        self.assertTrue(opening.rgb == self.opening.rgb,
+                        "the new game's opening screen is not the first one in that look: "
+                        f"{self.opening.changed_fraction(opening):.4f} of pixels differ")
+        self.assertTrue(self.game.running())
+        self.assertEqual((self.game.process.pid, self.windows()), (pid, [window]))
+        self.assertEqual(self.game.geometry(), self.SCREEN)
 
     def test_5_escape_exits_with_0_and_no_gl_error_was_made(self):
         quit_with_escape(self, self.game)

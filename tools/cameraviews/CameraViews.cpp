@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
         return 1;
 
     Scene scene = buildScene();
-    MainLoop loop(scene.world, scene.preparedMonsters, toolTicks);
+    MainLoop loop(scene, toolTicks);
     playPasses(loop, 1200, PASS_MS);
     playPasses(loop, PASS_MS, PASS_MS, 'P');
     playPasses(loop, 1200, PASS_MS);

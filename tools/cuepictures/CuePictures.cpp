@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
 
     Scene scene = buildScene();
     GameWorld& world = *scene.world;
-    MainLoop loop(scene.world, scene.preparedMonsters, toolTicks);
+    MainLoop loop(scene, toolTicks);
     playPasses(loop, 1200, PASS_MS);
     playPasses(loop, PASS_MS, PASS_MS, 'P');
     frames(world, 1200);
