@@ -10,6 +10,8 @@
 #include "game/Player.h"
 #include "game/Rune.h"
 #include "model/Model.h"
+#include "render/Camera.h"
+#include "render/FloorBasin.h"
 #include "render/Letterbox.h"
 #include "render/ShaderProgram.h"
 
@@ -84,6 +86,8 @@ void GameWorld::beginMainPass() {
     setProgramInt(modelShader, "shadowMap", 0);
     setCameraUniforms();
     setLightUniforms();
+    const FloorBasinLeftOut basinLeftOut(
+        sceneModels, !nearPlaneReachesFloor(camera->projection * camera->viewMatrix()));
     drawSceneModels();
 }
 
