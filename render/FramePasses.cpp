@@ -13,6 +13,7 @@
 #include "render/Camera.h"
 #include "render/FloorBasin.h"
 #include "render/Letterbox.h"
+#include "render/PictureFilter.h"
 #include "render/ShaderProgram.h"
 
 namespace {
@@ -120,6 +121,8 @@ void GameWorld::renderPostProcessPass() {
     glUseProgram(postProcessShader->program);
     setProgramInt(postProcessShader, "mode", postProcessMode);
     screenQuad.texture = postTarget.colorTexture;
+    choosePictureFilter(postTarget.colorTexture,
+                        picture.width == PICTURE_WIDTH && picture.height == PICTURE_HEIGHT);
     drawScreenQuad(screenQuad);
     glUseProgram(0);
 }
