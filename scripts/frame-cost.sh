@@ -12,8 +12,8 @@
 #
 # With --passes it splits the frames of the tutorial and the full load, in
 # the window and fullscreen, into their passes and pieces instead
-# (tools/framecost/PassCost.h): each piece's instructions and llvmpipe's
-# fragment-shader invocations a frame.
+# (tools/framecost/PassCost.h): each piece's instructions, llvmpipe's
+# fragment-shader invocations and the pixels written, a frame.
 #
 # usage: scripts/frame-cost.sh [--passes] [build dir, default build] [bin folder, default <build>/bin]
 # Takes three to four minutes. Needs a built game, Xvfb and valgrind.
@@ -79,7 +79,7 @@ count_passes() {
   (cd "$WORK/run" && LP_NUM_THREADS=0 "${display[@]}" \
     valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out" "$@" passes \
     > "$WORK/$label.log" 2>&1) || { tail -5 "$WORK/$label.log" >&2; exit 1; }
-  echo "$label:"
+  printf "%s:\n  %-45s %9s %8s %8s\n" "$label" "piece" "instr." "shaded" "written"
   local part=1
   while [[ -f $out.$part ]]; do
     awk '/^desc: Trigger: Client Request: / { sub(/^desc: Trigger: Client Request: /, ""); piece = $0 }
@@ -89,10 +89,15 @@ count_passes() {
     { if (!($1 in cost)) order[++n] = $1; cost[$1] += $2 }
     END {
       while ((getline line < logfile) > 0)
-        if (line ~ /^piece / && match(line, /: [0-9]+ thousand/))
-          fragments[substr(line, 7, RSTART - 7)] = substr(line, RSTART + 2, RLENGTH - 11)
+        if (line ~ /^piece / && match(line, /: [0-9]+ thousand/)) {
+          piece = substr(line, 7, RSTART - 7)
+          fragments[piece] = substr(line, RSTART + 2, RLENGTH - 11)
+          if (match(line, /, [0-9]+ thousand pixels/))
+            written[piece] = substr(line, RSTART + 2, RLENGTH - 17)
+        }
       for (i = 1; i <= n; ++i) {
-        printf "  %-45s %7.1f M %6s k\n", order[i], cost[order[i]] / frames / 1e6, fragments[order[i]]
+        printf "  %-45s %7.1f M %6s k %6s k\n", order[i], cost[order[i]] / frames / 1e6,
+          fragments[order[i]], written[order[i]]
         total += cost[order[i]]
       }
       printf "  %-45s %7.1f M\n", "all pieces", total / frames / 1e6
