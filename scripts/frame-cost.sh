@@ -45,21 +45,27 @@ trap 'rm -rf "$WORK"' EXIT
 ln -s "$BIN" "$WORK/bin"
 mkdir "$WORK/run"
 
-# Millions of instructions a frame of one helper run, on the display (a
-# virtual one when none is set), or on a virtual screen of $SCREEN pixels.
-count() {
+# One helper run under callgrind, into $WORK/<label>.callgrind(.<part>) and
+# $WORK/<label>.log, on the display (a virtual one when none is set), or on
+# a virtual screen of $SCREEN pixels.
+run_counted() {
   local label=$1
   shift
-  local out=$WORK/$label.callgrind
   local display=("$ROOT/scripts/with-display.sh")
   if [[ -n ${SCREEN:-} ]]; then
     display=(env -u DISPLAY xvfb-run -a -s "-screen 0 ${SCREEN}x24 -nolisten tcp -noreset")
   fi
   (cd "$WORK/run" && LP_NUM_THREADS=0 "${display[@]}" \
-    valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out" "$@" \
-    > "$WORK/$label.log" 2>&1) || { tail -5 "$WORK/$label.log" >&2; exit 1; }
+    valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$WORK/$label.callgrind" \
+    "$@" > "$WORK/$label.log" 2>&1) || { tail -5 "$WORK/$label.log" >&2; exit 1; }
+}
+
+# Millions of instructions a frame of one helper run.
+count() {
+  local label=$1
+  run_counted "$@"
   local total
-  total=$(cat "$out"* | awk '/^totals:/ { sum += $2 } END { printf "%.0f", sum }')
+  total=$(cat "$WORK/$label.callgrind"* | awk '/^totals:/ { sum += $2 } END { printf "%.0f", sum }')
   local invocations
   invocations=$(grep -o '[0-9]* thousand fragment-shader invocations' "$WORK/$label.log" || true)
   echo "$label: $((total / FRAMES / 1000000)) M instructions a frame${invocations:+, $invocations}"
@@ -70,15 +76,8 @@ count() {
 # the helper prints.
 count_passes() {
   local label=$1
-  shift
+  run_counted "$@" passes
   local out=$WORK/$label.callgrind
-  local display=("$ROOT/scripts/with-display.sh")
-  if [[ -n ${SCREEN:-} ]]; then
-    display=(env -u DISPLAY xvfb-run -a -s "-screen 0 ${SCREEN}x24 -nolisten tcp -noreset")
-  fi
-  (cd "$WORK/run" && LP_NUM_THREADS=0 "${display[@]}" \
-    valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out" "$@" passes \
-    > "$WORK/$label.log" 2>&1) || { tail -5 "$WORK/$label.log" >&2; exit 1; }
   printf "%s:\n  %-45s %9s %8s %8s\n" "$label" "piece" "instr." "shaded" "written"
   local part=1
   while [[ -f $out.$part ]]; do
