@@ -12,7 +12,9 @@
 #include "model/Model.h"
 #include "game/Monster.h"
 #include "render/Camera.h"
+#include "render/FloorBasin.h"
 #include "render/Letterbox.h"
+#include "render/PictureFilter.h"
 #include "render/SeeThrough.h"
 #include "render/ShaderProgram.h"
 
@@ -32,6 +34,18 @@ void drawRune(Rune* rune, int elapsed) {
         rune->particles->drawAndUpdate(static_cast<float>(elapsed));
     }
     glDisable(GL_BLEND);
+}
+
+// The window's framebuffer to black, the scene's clear colour kept for the
+// main pass.
+void clearWindowToBlack(int width, int height) {
+    glViewport(0, 0, width, height);
+    GLfloat sceneClearColour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, sceneClearColour);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(sceneClearColour[0], sceneClearColour[1], sceneClearColour[2],
+                 sceneClearColour[3]);
 }
 
 } // namespace
@@ -87,6 +101,8 @@ void GameWorld::beginMainPass() {
     setProgramInt(modelShader, "shadowMap", 0);
     setCameraUniforms();
     setLightUniforms();
+    const FloorBasinLeftOut basinLeftOut(
+        sceneModels, !nearPlaneReachesFloor(camera->projection * camera->viewMatrix()));
     drawSceneModels();
 }
 
@@ -134,24 +150,29 @@ void GameWorld::drawRunes(int elapsed) {
 }
 
 // The picture fills the largest rectangle of its shape in the window, with
-// black bars beside it; the head-up display keeps the same viewport.
+// black bars beside it; the head-up display keeps the same viewport. The
+// picture's opaque quad is drawn without the depth test, so it covers its
+// rectangle whatever the window's depth buffer holds (nothing in the frame
+// tests against it). So only the bars are cleared, when there are any, and
+// the whole window when no quad is drawn (its program failed to build).
 void GameWorld::renderPostProcessPass() {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     const int width = windowFramebufferWidth();
     const int height = windowFramebufferHeight();
-    glViewport(0, 0, width, height);
-    GLfloat sceneClearColour[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, sceneClearColour);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(sceneClearColour[0], sceneClearColour[1], sceneClearColour[2],
-                 sceneClearColour[3]);
     const Viewport picture = letterbox(width, height);
+    const bool covered =
+        picture.width == width && picture.height == height && postProcessShader->program != 0;
+    if (!covered)
+        clearWindowToBlack(width, height);
     glViewport(picture.x, picture.y, picture.width, picture.height);
 
     glUseProgram(postProcessShader->program);
     setProgramInt(postProcessShader, "mode", postProcessMode);
     screenQuad.texture = postTarget.colorTexture;
+    choosePictureFilter(postTarget.colorTexture,
+                        picture.width == PICTURE_WIDTH && picture.height == PICTURE_HEIGHT);
+    glDisable(GL_DEPTH_TEST);
     drawScreenQuad(screenQuad);
+    glEnable(GL_DEPTH_TEST);
     glUseProgram(0);
 }

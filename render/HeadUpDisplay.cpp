@@ -10,6 +10,7 @@
 #include "render/HudCounters.h"
 #include "render/HudLayout.h"
 #include "render/InterfaceDraw.h"
+#include "render/PictureFilter.h"
 #include "render/RuneMarks.h"
 #include "render/ShaderProgram.h"
 
@@ -27,17 +28,22 @@ bool blinkedOff(int blinkTimeLeft) {
 } // namespace
 
 // A picture that failed to load is skipped: drawn untextured it would cover
-// the whole window in opaque black.
+// the whole window in opaque black. One whose size is not known (none was
+// found painted) is filtered as uploaded.
 void GameWorld::drawPicture(GLuint texture) {
     if (texture == 0 || screenQuad.shader == nullptr)
         return;
     screenQuad.texture = texture;
     const auto painted = paintedAreas.find(texture);
     if (painted == paintedAreas.end()) {
+        choosePictureFilter(texture, false);
         drawScreenQuad(screenQuad);
         return;
     }
-    drawPaintedPicture(screenQuad, texture, painted->second);
+    const PaintedArea& area = painted->second;
+    choosePictureFilter(texture, area.width == PICTURE_WIDTH && area.height == PICTURE_HEIGHT &&
+                                     viewportIsPictureSize());
+    drawPaintedPicture(screenQuad, texture, area);
 }
 
 // Over the scene, so that the mage standing on a rune never hides it.

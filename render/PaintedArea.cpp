@@ -117,6 +117,8 @@ void addQuad(PaintedArea& area, PixelRect r, int width, int height) {
 
 PaintedArea wholePicture(int width, int height) {
     PaintedArea area;
+    area.width = width;
+    area.height = height;
     addQuad(area, {0, 0, width, height}, width, height);
     return area;
 }
@@ -127,6 +129,8 @@ PaintedArea findPaintedArea(const SDL_Surface* image) {
         return wholePicture(width, height);
     const PaintedMask mask(image);
     PaintedArea area;
+    area.width = width;
+    area.height = height;
     for (PixelRect rect : paintedRuns(mask, width, height))
         addQuad(area, rect, width, height);
     return area;

@@ -22,6 +22,8 @@ struct PixelRect {
 // quad's corners cut down to each rectangle, with the matching texture
 // coordinates, kept for the draws.
 struct PaintedArea {
+    int width = 0; // the picture's own size
+    int height = 0;
     std::vector<PixelRect> rects;
     std::vector<float> positions; // 4 per vertex, 4 vertices per rectangle
     std::vector<float> uvs;       // 2 per vertex

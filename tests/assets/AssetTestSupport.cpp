@@ -105,10 +105,13 @@ std::vector<WorldVertex> worldVertices(const Model& model, const glm::mat4& matr
     return result;
 }
 
-std::vector<glm::vec3> worldTriangles(const Model& model, const glm::mat4& matrix) {
+std::vector<glm::vec3> worldTriangles(const Model& model, const glm::mat4& matrix,
+                                      int leftOutMaterial) {
     std::vector<glm::vec3> result;
     for (unsigned m = 0; m < model.scene->mNumMeshes; ++m) {
         const aiMesh* mesh = model.scene->mMeshes[m];
+        if (static_cast<int>(mesh->mMaterialIndex) == leftOutMaterial)
+            continue;
         for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
             const aiFace& face = mesh->mFaces[f];
             if (face.mNumIndices != 3)

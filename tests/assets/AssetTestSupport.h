@@ -42,8 +42,10 @@ struct WorldVertex {
 // transforms are not applied, as in the game's drawing).
 std::vector<WorldVertex> worldVertices(const Model& model, const glm::mat4& matrix);
 
-// The triangles of every mesh, three world points each.
-std::vector<glm::vec3> worldTriangles(const Model& model, const glm::mat4& matrix);
+// The triangles of every mesh, three world points each; those of the meshes
+// of one material left out when it is given.
+std::vector<glm::vec3> worldTriangles(const Model& model, const glm::mat4& matrix,
+                                      int leftOutMaterial = -1);
 
 // Mean world position of the vertices dominated by one of the named bones.
 bool boneCentroid(const std::vector<WorldVertex>& vertices, const std::vector<std::string>& bones,

@@ -6,6 +6,7 @@
 #include "game/Monster.h"
 #include "game/Player.h"
 #include "render/Camera.h"
+#include "render/FloorBasin.h"
 #include "game/ParticleSystem.h"
 #include "game/Rune.h"
 #include "model/Mesh.h"
@@ -246,16 +247,23 @@ bool rayMeetsWithinTheFrustum(const std::vector<glm::vec3>& triangles, glm::vec3
 // Below the horizon the sky is no sphere, to spare the shading of what the
 // floor hides. Every look from above the floor must still meet the arena or
 // the sky, also where the near plane cuts the floor open for a low eye, and
-// from eyes outside the platform looking at its edge.
+// from eyes outside the platform looking at its edge. The basin under the
+// floor is left out wherever the game leaves it out: while the near plane
+// stays above the floor.
 TEST(WorldFit, EveryLookFromAboveTheFloorMeetsTheArenaOrTheSky) {
     REQUIRE_GL_CONTEXT();
     Model* sky = loadPlacedModel("skysphere");
     Model* arena = loadPlacedModel("arena");
     ASSERT_NE(sky, nullptr);
     ASSERT_NE(arena, nullptr);
+    std::vector<glm::vec3> withoutBasin = worldTriangles(*sky, sky->modelMatrix);
+    const std::vector<glm::vec3> arenaWithoutBasin =
+        worldTriangles(*arena, arena->modelMatrix, FLOOR_BASIN_MATERIAL);
+    withoutBasin.insert(withoutBasin.end(), arenaWithoutBasin.begin(), arenaWithoutBasin.end());
     std::vector<glm::vec3> scenery = worldTriangles(*sky, sky->modelMatrix);
     const std::vector<glm::vec3> arenaTriangles = worldTriangles(*arena, arena->modelMatrix);
     scenery.insert(scenery.end(), arenaTriangles.begin(), arenaTriangles.end());
+    ASSERT_LT(withoutBasin.size(), scenery.size()) << "no basin under the floor";
 
     struct View {
         glm::vec3 eye, target;
@@ -276,8 +284,13 @@ TEST(WorldFit, EveryLookFromAboveTheFloorMeetsTheArenaOrTheSky) {
     }
     const float tanHalf = std::tan(glm::radians(22.5f));
     int missed = 0;
+    int basinLeftOut = 0;
     for (const View& view : views) {
-        const std::vector<glm::vec3> seen = facesSeenFrom(scenery, view.eye);
+        const Camera camera(view.eye, view.target);
+        const bool basinDrawn = nearPlaneReachesFloor(camera.projection * camera.viewMatrix());
+        basinLeftOut += basinDrawn ? 0 : 1;
+        const std::vector<glm::vec3> seen =
+            facesSeenFrom(basinDrawn ? scenery : withoutBasin, view.eye);
         const glm::mat4 toWorld =
             glm::inverse(glm::lookAt(view.eye, view.target, glm::vec3(0.0f, 1.0f, 0.0f)));
         const glm::vec3 axis = glm::normalize(view.target - view.eye);
@@ -298,6 +311,10 @@ TEST(WorldFit, EveryLookFromAboveTheFloorMeetsTheArenaOrTheSky) {
                     return;
             }
     }
+    // Both kinds of view were looked through: the low eyes' near planes
+    // reach the floor, the high eyes' do not.
+    EXPECT_GT(basinLeftOut, 0);
+    EXPECT_LT(basinLeftOut, static_cast<int>(views.size()));
     delete sky;
     delete arena;
 }

@@ -2,6 +2,8 @@
 #include "Textures.h"
 #include "WorldFit.h"
 
+#include "render/FloorBasin.h"
+
 #include <cmath>
 #include <vector>
 
@@ -14,6 +16,8 @@ const float GATE_HALF_ANGLE = 7.5f * PI / 180.0f;
 const float FLOOR_DEPTH = 0.5f;
 
 enum ArenaMaterial { FLOOR, EMBLEM, WALL, SKY_BELOW };
+// The game leaves the basin out while its camera cannot see under the floor.
+static_assert(SKY_BELOW == FLOOR_BASIN_MATERIAL, "the game knows the basin by its material");
 
 glm::vec3 onCircle(float radius, float angle, float height) {
     return {radius * std::sin(angle), height, radius * std::cos(angle)};

@@ -5,10 +5,11 @@
 // monsters walked in round the mage and all four runes laid in a row; or,
 // with "gates", all twenty still at their gates, out of sight, each marked
 // at the picture's edge; in the window as it opens or, with "fullscreen",
-// covering the screen.
+// covering the screen. With "passes" the frames are split into their passes
+// and pieces (tools/framecost/PassCost.h).
 //
 // usage, from a folder beside the staged bin/:
-//   framecost tutorial|full|gates [frames] [fullscreen]
+//   framecost tutorial|full|gates [frames] [fullscreen] [passes]
 
 #include "app/GameWorld.h"
 #include "app/SceneConstruction.h"
@@ -18,6 +19,7 @@
 #include "game/Player.h"
 #include "game/Rune.h"
 #include "tools/framecost/CountedFrames.h"
+#include "tools/framecost/PassCost.h"
 
 #include <SDL.h>
 
@@ -53,7 +55,7 @@ int main(int argc, char** argv) {
     const bool full = argc > 1 && std::strcmp(argv[1], "full") == 0;
     const bool gates = argc > 1 && std::strcmp(argv[1], "gates") == 0;
     if (argc < 2 || (!full && !gates && std::strcmp(argv[1], "tutorial") != 0)) {
-        fprintf(stderr, "usage: framecost tutorial|full|gates [frames] [fullscreen]\n");
+        fprintf(stderr, "usage: framecost tutorial|full|gates [frames] [fullscreen] [passes]\n");
         return 2;
     }
     const int frames = argc > 2 ? std::atoi(argv[2]) : 3;
@@ -65,8 +67,12 @@ int main(int argc, char** argv) {
     if (!openGameWindow())
         return 1;
     // The warm-up frames' swaps bring the window's new size.
-    if (argc > 3 && std::strcmp(argv[3], "fullscreen") == 0)
-        windowToggleFullscreen();
+    bool byPass = false;
+    for (int i = 3; i < argc; ++i) {
+        if (std::strcmp(argv[i], "fullscreen") == 0)
+            windowToggleFullscreen();
+        byPass = byPass || std::strcmp(argv[i], "passes") == 0;
+    }
     srand(7); // the same twenty monsters every run
     Scene scene = buildScene();
     if (full) {
@@ -78,7 +84,10 @@ int main(int argc, char** argv) {
             scene.world->addMonster(monster);
         layRunes(*scene.world->player);
     }
-    drawCountedFrames(frames, [&scene] { scene.world->frame(FRAME_MS); });
+    if (byPass)
+        drawFramesByPass(*scene.world, FRAME_MS, frames);
+    else
+        drawCountedFrames(frames, [&scene] { scene.world->frame(FRAME_MS); });
     windowTerminate();
     return 0;
 }
