@@ -1,9 +1,10 @@
 #include "app/MainLoop.h"
+#include "app/Window.h"
 
-#include "app/FreshGame.h"
-#include "app/GameWorld.h"
-#include "app/Keyboard.h"
-#include "app/SceneConstruction.h"
+#include "world/FreshGame.h"
+#include "world/GameWorld.h"
+#include "game/Keys.h"
+#include "world/SceneConstruction.h"
 #include "game/Difficulty.h"
 #include "game/GameMessages.h"
 #include "render/Camera.h"
@@ -220,14 +221,7 @@ void MainLoop::showFrameRate(float rate) {
 }
 
 void MainLoop::releaseMonsters(int elapsed) {
-    if (game.spawnTimer <= 0 && game.releasedCount < PREPARED_MONSTER_COUNT && !game.paused) {
-        world->addMonster(preparedMonsters[game.releasedCount]);
-        ++game.releasedCount;
-        game.spawnTimer = world->difficulty->releaseInterval - elapsed;
-    } else {
-        // Keeps running while paused, so a long pause releases at once after.
-        game.spawnTimer -= elapsed;
-    }
+    ::releaseMonsters(game, *world, preparedMonsters, elapsed);
 }
 
 // The sound hears the frame's events as the camera stands after it.

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Demo.h"
+#include "players/Demo.h"
+#include "world/GameSchedule.h"
 
 #include <cstdint>
 #include <string>
@@ -10,9 +11,6 @@ class Monster;
 class SoundPlayer;
 struct Scene;
 
-const int PREPARED_MONSTER_COUNT = 20;
-// When the first monster comes in, in ms of the game running.
-const int FIRST_RELEASE_MS = 2000;
 // The demo starts after this long on the opening screen with no key
 // pressed, and a demo game's end picture stays this long.
 const int DEMO_IDLE_MS = 30000;
@@ -33,20 +31,6 @@ enum class LoopStep {
     QUIT, // escape, or the window closed
 };
 
-// The loop's share of one game: its pause, the pause key's debounce, the
-// monsters' release schedule, and the clocks of the demo. Each new game
-// starts from a new one.
-struct GameSchedule {
-    int pauseTimer = 1000;
-    bool paused = true;
-    int spawnTimer = FIRST_RELEASE_MS;
-    int releasedCount = 0;
-    // Time on the opening screen with no key pressed, and time a demo
-    // game's end picture has shown.
-    int idleMs = 0;
-    int demoEndShownMs = 0;
-};
-
 // The game's main loop, one pass at a time, for as many games as are
 // played in the session.
 class MainLoop {
@@ -59,9 +43,8 @@ class MainLoop {
     // fullscreen keys, monster release, the frame, its events to the sound,
     // and the keys that end the game or play again.
     LoopStep pass();
-    // The release schedule: while the game runs, the next prepared monster
-    // enters 2000 ms after the start and then every release interval of the
-    // world's difficulty (5000 ms at the standard pace).
+    // The game's release schedule (world/GameSchedule.h) on this loop's
+    // prepared monsters.
     void releaseMonsters(int elapsed);
 
     // The whole scene, from which every new game is made.

@@ -2,6 +2,7 @@
 
 #include "app/PadKeys.h"
 #include "app/WindowFit.h"
+#include "world/FrameSurface.h"
 
 // GLFW 3 defines its own GLFW_KEY_* macros with other numbers, so this file
 // spells the key numbers of both versions out instead of using those names.
@@ -165,7 +166,12 @@ int glfw3KeyFor(int glfw2Key) {
     return printable ? glfw2Key : -1;
 }
 
+// The window answers the game's key queries and takes the frames from here
+// on.
 bool windowInit() {
+    setDefaultKeySource(windowKeyDown);
+    setFrameSurface({windowFramebufferWidth, windowFramebufferHeight, windowIsMinimised,
+                     windowAwaitEvents, windowSwapBuffers});
     return glfwInit() == GLFW_TRUE;
 }
 

@@ -5,27 +5,9 @@
 // buffer swap, and every key released while no window is open. A gamepad
 // plays beside the keyboard through the same key state.
 
-struct PadState;
+#include "game/Keys.h"
 
-// GLFW 2.x key numbers. Printable keys use their upper-case character code.
-enum Glfw2Key {
-    GLFW_KEY_SPACE = 32,
-    GLFW_KEY_ESC = 257,
-    GLFW_KEY_F1 = 258,
-    GLFW_KEY_F11 = 268,
-    GLFW_KEY_UP = 283,
-    GLFW_KEY_DOWN = 284,
-    GLFW_KEY_LEFT = 285,
-    GLFW_KEY_RIGHT = 286,
-    GLFW_KEY_LALT = 291,
-    GLFW_KEY_RALT = 292,
-    GLFW_KEY_ENTER = 294,
-    GLFW_KEY_KP_2 = 304,
-    GLFW_KEY_KP_4 = 306,
-    GLFW_KEY_KP_6 = 308,
-    GLFW_KEY_KP_8 = 310,
-    GLFW_KEY_KP_ENTER = 318,
-};
+struct PadState;
 
 // Returns false when the windowing library cannot start.
 bool windowInit();

@@ -2,7 +2,7 @@
 
 #include "game/Angles.h"
 #include "model/Model.h"
-#include "model/Origin.h"
+#include "render/Origin.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 

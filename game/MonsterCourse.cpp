@@ -1,7 +1,7 @@
 #include "game/MonsterCourse.h"
 
 #include "game/Monster.h"
-#include "model/Origin.h"
+#include "render/Origin.h"
 
 #include <algorithm>
 #include <cmath>

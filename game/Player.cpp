@@ -1,12 +1,12 @@
 #include "game/Player.h"
 
-#include "app/Keyboard.h"
+#include "game/Keys.h"
 #include "game/Monster.h"
 #include "game/ParticleSystem.h"
 #include "game/Rune.h"
 #include "model/Animator.h"
 #include "model/Model.h"
-#include "model/Origin.h"
+#include "render/Origin.h"
 #include "render/Camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -24,7 +24,9 @@ const float JUMP_PULL = 0.00003f;
 const float TOGGLE_DELAY = 1000.0f;
 const float LAY_COOLDOWN = 500.0f;
 const float TRIGGER_COOLDOWN = 2000.0f;
-const glm::vec3 CAMERA_OFFSET(0.0f, 5.0f, -5.0f);
+// The camera reset looks at the mage as the camera starts out looking at
+// the arena's centre.
+const glm::vec3 CAMERA_OFFSET = CAMERA_START_EYE - CAMERA_START_TARGET;
 
 const glm::mat4 IDENTITY(1.0f);
 

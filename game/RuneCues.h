@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/MonsterCourse.h"
+#include "render/StopMarks.h"
 
 #include <glm/glm.hpp>
 
@@ -14,13 +15,6 @@ const int TRAP_COLOURS = 3;
 // Monsters nearer the mage than this (world units along the floor) show
 // where they will stop, or where they stand once there.
 const float ARRIVAL_MARK_RANGE = 3.0f;
-
-// Where a monster walking up to the mage will stop, or stands at it.
-struct ArrivalMark {
-    int kind; // 0 red, 1 green, 2 blue-striped
-    glm::vec3 at;
-    float distance; // of the monster from the mage now, along the floor
-};
 
 // A laid trap rune as the cues read it.
 struct TrapCueInput {

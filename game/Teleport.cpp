@@ -1,11 +1,11 @@
 // The white rune: laying it, and carrying the mage back to it.
 #include "game/Player.h"
 
-#include "app/Keyboard.h"
+#include "game/Keys.h"
 #include "game/Angles.h"
 #include "game/Rune.h"
 #include "model/Model.h"
-#include "model/Origin.h"
+#include "render/Origin.h"
 #include "render/Camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>

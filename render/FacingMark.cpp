@@ -1,6 +1,6 @@
 #include "render/FacingMark.h"
 
-#include "model/Origin.h"
+#include "render/Origin.h"
 #include "render/HudLayout.h"
 #include "render/InterfaceDraw.h"
 #include "render/MarkerAtlas.h"

@@ -1,5 +1,7 @@
 #include "render/Light.h"
 
+#include "render/PictureSize.h"
+
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
@@ -14,7 +16,7 @@ const glm::mat4 SHADOW_BIAS(0.5f, 0.0f, 0.0f, 0.0f, //
 
 Light::Light(glm::vec3 position, glm::vec3 ambient, glm::vec3 diffuse, glm::vec3 specular)
     : position(position),
-      projection(glm::perspective(glm::radians(45.0f), 4.0f / 3.0f, 13.0f, 30.0f)),
+      projection(glm::perspective(glm::radians(45.0f), PICTURE_ASPECT, 13.0f, 30.0f)),
       up(0.0f, 1.0f, 0.0f), target(0.0f, 0.0f, 0.0f), ambient(ambient), diffuse(diffuse),
       specular(specular) {}
 

@@ -6,3 +6,5 @@
 // window's framebuffer holds.
 const int PICTURE_WIDTH = 1024;
 const int PICTURE_HEIGHT = 768;
+// The camera's and the light's views have the picture's shape.
+const float PICTURE_ASPECT = static_cast<float>(PICTURE_WIDTH) / PICTURE_HEIGHT;

@@ -1,7 +1,5 @@
 #include "render/RuneMarks.h"
 
-#include "game/Monster.h"
-#include "game/Rune.h"
 #include "render/HudLayout.h"
 #include "render/InterfaceDraw.h"
 #include "render/MarkerAtlas.h"
@@ -37,7 +35,7 @@ glm::vec2 cellPoint(int column, int row) {
 void drawRuneMark(const ShaderProgram& program, GLuint atlas, const glm::mat4& viewProjection,
                   const RuneMark& mark, bool brightPhase) {
     float corners[16];
-    squareCorners(viewProjection, mark.centre, BLAST_REACH, corners);
+    squareCorners(viewProjection, mark.centre, mark.halfWidth, corners);
     if (mark.ready) {
         // Seen from any side: the square's winding on screen follows the camera.
         glDisable(GL_CULL_FACE);
@@ -57,9 +55,10 @@ void drawRuneMark(const ShaderProgram& program, GLuint atlas, const glm::mat4& v
 }
 
 void drawSpacingSquare(const ShaderProgram& program, GLuint markerAtlas,
-                       const glm::mat4& viewProjection, int colour, glm::vec3 centre) {
+                       const glm::mat4& viewProjection, int colour, glm::vec3 centre,
+                       float halfWidth) {
     float corners[16];
-    squareCorners(viewProjection, centre, RUNE_SPACING, corners);
+    squareCorners(viewProjection, centre, halfWidth, corners);
     const glm::vec2 edge = markerSolidPoint(hud::SOLID_EDGE);
     const glm::vec2 outline = markerSolidPoint(hud::SOLID_SPACING_FIRST + colour);
     drawOutline(program, markerAtlas, corners, 4,

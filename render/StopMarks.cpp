@@ -1,6 +1,5 @@
 #include "render/StopMarks.h"
 
-#include "game/Monster.h"
 #include "render/EdgeMarkers.h"
 #include "render/InterfaceDraw.h"
 #include "render/MarkerAtlas.h"
@@ -28,8 +27,8 @@ bool pictureAt(const glm::mat4& viewProjection, glm::vec3 point, glm::vec2& pixe
 } // namespace
 
 void drawStopSquare(const ShaderProgram& program, GLuint markerAtlas,
-                    const glm::mat4& viewProjection, glm::vec3 mageAt) {
-    const float r = MONSTER_STOP_DISTANCE;
+                    const glm::mat4& viewProjection, glm::vec3 mageAt, float halfWidth) {
+    const float r = halfWidth;
     const glm::vec3 centre(mageAt.x, 0.0f, mageAt.z);
     const glm::vec3 points[4] = {centre + glm::vec3(-r, 0, -r), centre + glm::vec3(r, 0, -r),
                                  centre + glm::vec3(r, 0, r), centre + glm::vec3(-r, 0, r)};

@@ -9,6 +9,7 @@
 // limiter first and reach 16 bits below full scale.
 #include "sound/SoundMixer.h"
 
+#include "sound/Decibels.h"
 #include "sound/Limiter.h"
 #include "sound/SoundFiles.h"
 #include "sound/VoiceMix.h"
@@ -98,7 +99,7 @@ int openAudio(int rate, int bufferFrames) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return -1;
     }
-    const float ceiling = std::pow(10.0f, SOUND_CEILING_DB / 20.0f);
+    const float ceiling = gainOfDecibels(SOUND_CEILING_DB);
     limiter = std::make_unique<Limiter>(ceiling, std::lround(LOOKAHEAD_SECONDS * deviceRate),
                                         RELEASE_SECONDS * deviceRate);
     voices = VoiceMix();

@@ -1,5 +1,7 @@
 #include "sound/SoundPlayer.h"
 
+#include "sound/Decibels.h"
+
 #include "sound/SoundMixer.h"
 #include "sound/VoiceMix.h"
 
@@ -43,10 +45,6 @@ const SoundMixer* loadMixerModule(const std::string& modulePath) {
     if (mixer == nullptr)
         SDL_SetError("%s was built for another version of the game", modulePath.c_str());
     return mixer;
-}
-
-float gainOf(float decibels) {
-    return std::pow(10.0f, decibels / 20.0f);
 }
 
 } // namespace
@@ -93,7 +91,7 @@ uint32_t SoundPlayer::start(SoundId id, SoundPlacement placement, bool loops) {
     if (mixer == nullptr || clips[id] == nullptr)
         return 0;
     const StereoGain side = stereoGainOf(placement);
-    const float level = gainOf(SOUNDS[id].levelDb);
+    const float level = gainOfDecibels(SOUNDS[id].levelDb);
     return mixer->play(clips[id], level * side.left, level * side.right, loops ? 1 : 0,
                        SOUNDS[id].voices);
 }

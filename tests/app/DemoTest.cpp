@@ -1,11 +1,11 @@
 // The demo in process, on a scripted clock: it waits out its idle time on
 // the opening screen, plays silently, and leaves nothing of itself when a
 // key, a lost focus or its own end stops it.
-#include "app/FreshGame.h"
-#include "app/GameWorld.h"
-#include "app/Keyboard.h"
+#include "world/FreshGame.h"
+#include "world/GameWorld.h"
+#include "game/Keys.h"
 #include "app/MainLoop.h"
-#include "app/SceneConstruction.h"
+#include "world/SceneConstruction.h"
 #include "app/Window.h"
 #include "game/Difficulty.h"
 #include "game/Player.h"

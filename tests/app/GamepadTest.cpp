@@ -3,8 +3,8 @@
 // buttons as they read the keys, with the keys' debounces and cooldowns; an
 // unplugged pad lets go of everything and pauses the game; of two pads only
 // the first plays; under the end picture A and Start play again, in place.
-#include "app/GameWorld.h"
-#include "app/Keyboard.h"
+#include "world/GameWorld.h"
+#include "game/Keys.h"
 #include "app/MainLoop.h"
 #include "app/Window.h"
 #include "game/Player.h"

@@ -1,11 +1,11 @@
-#include "app/GameWorld.h"
+#include "world/GameWorld.h"
 #include "app/MainLoop.h"
 #include "app/Window.h"
 
 #include "GlContext.h"
 #include "LoopWorld.h"
 #include "OutputCapture.h"
-#include "app/ScriptedKeys.h"
+#include "players/ScriptedKeys.h"
 
 #include <gtest/gtest.h>
 

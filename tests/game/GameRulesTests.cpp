@@ -4,11 +4,11 @@
 
 #include "GlContext.h"
 #include "OutputCapture.h"
-#include "app/ScriptedKeys.h"
-#include "app/GameWorld.h"
+#include "players/ScriptedKeys.h"
+#include "world/GameWorld.h"
 #include "game/GameMessages.h"
 #include "game/RuneCues.h"
-#include "model/Origin.h"
+#include "render/Origin.h"
 
 #include <gtest/gtest.h>
 

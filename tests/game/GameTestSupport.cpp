@@ -1,7 +1,7 @@
 #include "GameTestSupport.h"
 
 #include "GlContext.h"
-#include "app/GameWorld.h"
+#include "world/GameWorld.h"
 #include "OutputCapture.h"
 #include "render/ShaderProgram.h"
 

@@ -5,7 +5,7 @@
 #include "game/Player.h"
 #include "game/Rune.h"
 #include "model/Model.h"
-#include "model/Origin.h"
+#include "render/Origin.h"
 #include "render/Camera.h"
 
 #include <glm/glm.hpp>

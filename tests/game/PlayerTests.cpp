@@ -2,8 +2,8 @@
 // the camera keys.
 #include "GameTestSupport.h"
 
-#include "app/ScriptedKeys.h"
-#include "app/Keyboard.h"
+#include "players/ScriptedKeys.h"
+#include "game/Keys.h"
 #include "model/Animator.h"
 #include "render/FacingMark.h"
 

@@ -3,8 +3,8 @@
 #include "GameTestSupport.h"
 
 #include "GlContext.h"
-#include "app/ScriptedKeys.h"
-#include "app/GameWorld.h"
+#include "players/ScriptedKeys.h"
+#include "world/GameWorld.h"
 
 #include <gtest/gtest.h>
 #include <glm/gtc/matrix_transform.hpp>

@@ -1,4 +1,4 @@
-#include "app/GameWorld.h"
+#include "world/GameWorld.h"
 #include "support/GlContext.h"
 #include "ModelFixtures.h"
 #include "support/OutputCapture.h"

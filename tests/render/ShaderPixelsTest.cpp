@@ -3,7 +3,7 @@
 #include "GlContext.h"
 #include "OutputCapture.h"
 #include "RenderTestSupport.h"
-#include "app/GameWorld.h"
+#include "world/GameWorld.h"
 #include "render/Camera.h"
 #include "render/Light.h"
 #include "render/ShaderProgram.h"

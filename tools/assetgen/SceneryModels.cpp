@@ -2,7 +2,7 @@
 #include "Textures.h"
 #include "WorldFit.h"
 
-#include "render/FloorBasin.h"
+#include "model/FloorBasin.h"
 
 #include <cmath>
 #include <vector>

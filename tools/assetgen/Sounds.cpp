@@ -1,6 +1,7 @@
 #include "Sounds.h"
 
 #include "game/Player.h"
+#include "sound/Decibels.h"
 
 namespace {
 
@@ -80,6 +81,6 @@ Samples synthesiseSound(SoundId id) {
         blockDc(samples);
         fadeEdges(samples, fades.inMs, fades.outMs);
     }
-    scaleTo(samples, fromDb(SOUND_FILE_PEAK_DB) / peakOf(samples));
+    scaleTo(samples, gainOfDecibels(SOUND_FILE_PEAK_DB) / peakOf(samples));
     return samples;
 }

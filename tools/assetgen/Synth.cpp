@@ -163,10 +163,6 @@ void scaleTo(Samples& samples, float factor) {
         s *= factor;
 }
 
-float fromDb(float db) {
-    return std::pow(10.0f, db / 20.0f);
-}
-
 Samples foldIntoLoop(const Samples& render, int length, int crossfade) {
     Samples loop(render.begin(), render.begin() + length);
     for (int i = 0; i < crossfade; ++i) {

@@ -106,7 +106,6 @@ void saturate(Samples& samples, float drive);
 float peakOf(const Samples& samples);
 float rmsOf(const Samples& samples);
 void scaleTo(Samples& samples, float factor);
-float fromDb(float db);
 
 // A loop of `length` samples from a render at least `length + crossfade`
 // long: the render's tail past `length` is crossfaded (equal power, for

@@ -13,9 +13,9 @@
 // usage (from a folder beside the staged bin/): camera_views <output folder>
 // writes <view>_mode0.ppm and <view>_mode1.ppm per view, and prints each
 // view's eye and target.
-#include "app/GameWorld.h"
+#include "world/GameWorld.h"
 #include "app/MainLoop.h"
-#include "app/SceneConstruction.h"
+#include "world/SceneConstruction.h"
 #include "app/Startup.h"
 #include "app/Window.h"
 #include "render/Camera.h"
@@ -61,7 +61,7 @@ const std::vector<View>& views() {
 }
 
 void takeView(GameWorld* world, const View& view, const std::string& folder) {
-    world->camera->eye = glm::vec3(0.0f, 5.0f, -5.0f);
+    world->camera->eye = CAMERA_START_EYE;
     world->camera->target = glm::vec3(0.0f);
     std::vector<Monster*> released;
     std::swap(released, world->monsters);

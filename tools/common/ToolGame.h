@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Keyboard.h"
+#include "game/Keys.h"
 
 #include <cstdint>
 #include <string>

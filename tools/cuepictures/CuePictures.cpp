@@ -23,10 +23,10 @@
 // writes gate.ppm, gate_empty.ppm, on_rune.ppm, beside_rune.ppm, ready.ppm,
 // refused.ppm, facing.ppm, facing_above.ppm, markers.ppm, stop_marks.ppm,
 // behind_mage.ppm, cooldown_refused_0.ppm to _3.ppm and tutorial_pad.ppm.
-#include "app/GameWorld.h"
+#include "world/GameWorld.h"
 #include "app/MainLoop.h"
 #include "app/PadKeys.h"
-#include "app/SceneConstruction.h"
+#include "world/SceneConstruction.h"
 #include "app/Startup.h"
 #include "app/Window.h"
 #include "game/Monster.h"

@@ -11,8 +11,8 @@
 // usage, from a folder beside the staged bin/:
 //   framecost tutorial|full|gates [frames] [fullscreen] [passes]
 
-#include "app/GameWorld.h"
-#include "app/SceneConstruction.h"
+#include "world/GameWorld.h"
+#include "world/SceneConstruction.h"
 #include "app/Startup.h"
 #include "app/Window.h"
 #include "game/Monster.h"

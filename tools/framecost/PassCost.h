@@ -14,12 +14,12 @@
 // (no F1 key is read); the main pass begins as beginMainPass does, with
 // each scenery model drawn on its own.
 
-#include "app/GameWorld.h"
+#include "world/GameWorld.h"
 #include "app/Window.h"
 #include "model/Mesh.h"
 #include "model/Model.h"
 #include "render/Camera.h"
-#include "render/FloorBasin.h"
+#include "model/FloorBasin.h"
 #include "render/ShaderProgram.h"
 #include "tools/framecost/CountedFrames.h"
 

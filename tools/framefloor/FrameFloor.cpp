@@ -12,7 +12,7 @@
 // Runs from a folder beside the staged bin/, like the game, until escape or
 // a closed window; given a number of frames (framefloor [frames]), it draws
 // a few to warm up, then that many under callgrind's count, and ends.
-#include "app/GameWorld.h"
+#include "world/GameWorld.h"
 #include "app/Startup.h"
 #include "app/Window.h"
 #include "render/Camera.h"
@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 6; ++i)
         scene.pictures[i] = loadInterfacePicture(files[i], &scene.painted[i]);
     // The game's own camera and light.
-    scene.camera = new Camera(glm::vec3(0.0f, 5.0f, -5.0f), glm::vec3(0.0f));
+    scene.camera = new Camera(CAMERA_START_EYE, CAMERA_START_TARGET);
     scene.light =
         new Light(glm::vec3(15.0f, 15.0f, 0.0f), glm::vec3(0.1f), glm::vec3(0.2f), glm::vec3(1.0f));
 

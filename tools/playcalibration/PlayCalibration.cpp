@@ -6,8 +6,8 @@
 // usage (from a folder beside the staged bin/): play_calibration <games>
 // [style ...]; styles: technique, slow, expert, patient (all by default).
 // Prints one Markdown table per style on standard output.
-#include "app/HeadlessGame.h"
-#include "app/SceneConstruction.h"
+#include "players/HeadlessGame.h"
+#include "world/SceneConstruction.h"
 #include "game/Difficulty.h"
 #include "tools/common/ToolGame.h"
 

@@ -1,8 +1,0 @@
-#include "app/GameWorld.h"
-
-#include "model/Model.h"
-
-void GameWorld::drawSceneModels() {
-    for (Model* model : sceneModels)
-        model->draw();
-}

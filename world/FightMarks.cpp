@@ -1,0 +1,87 @@
+// The marks that show the whole fight, drawn over the finished scene in the
+// head-up display's pass: where W walks the mage, the square of a rune that
+// refused a key, and a marker at the picture's edge for every living monster
+// whose centre is out of sight.
+#include "world/GameWorld.h"
+
+#include "game/Monster.h"
+#include "game/Player.h"
+#include "game/Rune.h"
+#include "model/Model.h"
+#include "render/Origin.h"
+#include "render/Camera.h"
+#include "render/EdgeMarkers.h"
+#include "render/FacingMark.h"
+#include "render/RuneMarks.h"
+#include "render/StopMarks.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const Rune* runeOfColour(const Player& player, int colour) {
+    const Rune* const runes[4] = {player.redRune, player.greenRune, player.blueRune,
+                                  player.whiteRune};
+    return colour >= 0 && colour < 4 ? runes[colour] : nullptr;
+}
+
+float floorDistance(glm::vec3 a, glm::vec3 b) {
+    return glm::length(glm::vec2(a.x - b.x, a.z - b.z));
+}
+
+} // namespace
+
+void GameWorld::drawFightMarks() {
+    if (markerCells == 0 || camera == nullptr || player == nullptr)
+        return;
+    const glm::mat4 viewProjection = camera->viewProjection();
+    const glm::vec3 mage = originOf(player->model->modelMatrix);
+    drawStopSquare(*interfaceShader, markerCells, viewProjection, mage, MONSTER_STOP_DISTANCE);
+    drawFacingMark();
+    drawSpacingSquare();
+    drawArrivalMarks(*interfaceShader, markerCells, viewProjection, mage, runeCues.arrivals);
+    drawEdgeMarkers();
+}
+
+void GameWorld::drawFacingMark() {
+    const Model& mage = *player->model;
+    ::drawFacingMark(*interfaceShader, markerCells, camera->viewProjection(),
+                     originOf(mage.modelMatrix),
+                     facingOnFloor(mage.modelMatrix, player->orientation));
+}
+
+// Shown while the rune that refused stays on the ground.
+void GameWorld::drawSpacingSquare() {
+    if (refusals.squareMs <= 0)
+        return;
+    const Rune* rune = runeOfColour(*player, refusals.squareColour);
+    if (rune == nullptr || !rune->placed)
+        return;
+    // On the floor: the spacing rule looks at x and z alone.
+    const glm::vec3 centre(rune->position.x, RUNE_FACE_HEIGHT, rune->position.z);
+    ::drawSpacingSquare(*interfaceShader, markerCells, camera->viewProjection(),
+                        refusals.squareColour, centre, RUNE_SPACING);
+}
+
+// The nearest monsters' markers are drawn last, over the others.
+void GameWorld::drawEdgeMarkers() {
+    const glm::mat4 viewProjection = camera->viewProjection();
+    const glm::vec3 mage = originOf(player->model->modelMatrix);
+    std::vector<EdgeMarker> markers;
+    for (const Monster* monster : monsters) {
+        if (!monster->alive)
+            continue;
+        // Its own position is refreshed only by its update, which a monster
+        // just released has not had yet.
+        const glm::vec3 at = originOf(monster->worldMatrix);
+        const glm::vec4 clip = viewProjection * glm::vec4(at.x, MONSTER_CENTRE_HEIGHT, at.z, 1.0f);
+        const float size = edgeMarkerSize(floorDistance(at, mage));
+        const EdgeMarkerPlace place = edgeMarkerPlace(clip, edgeMarkerInset(size));
+        if (place.shown)
+            markers.push_back({monster->kind, place, size});
+    }
+    std::sort(markers.begin(), markers.end(),
+              [](const EdgeMarker& a, const EdgeMarker& b) { return a.size < b.size; });
+    ::drawEdgeMarkers(*interfaceShader, markerCells, markers);
+}

@@ -1,0 +1,167 @@
+// The head-up display: pictures as large as the whole picture, laid over the
+// finished scene, each blended only where it is painted; the laid runes' marks.
+#include "world/GameWorld.h"
+
+#include "game/Difficulty.h"
+#include "game/Monster.h"
+#include "game/Player.h"
+#include "game/Rune.h"
+#include "render/Camera.h"
+#include "render/HudCounters.h"
+#include "render/HudLayout.h"
+#include "render/InterfaceDraw.h"
+#include "render/PictureFilter.h"
+#include "render/RuneMarks.h"
+#include "render/ShaderProgram.h"
+
+namespace {
+
+const int HIT_FLASH_MS = 20;
+const int READY_PULSE_MS = 125;                  // each half of a ready rune's pulse
+const int BLINK_PHASE_MS = REFUSED_BLINK_MS / 4; // a refused rune's icon: off, on, off, on
+
+// The icon of a refused rune goes off and on twice, starting off.
+bool blinkedOff(int blinkTimeLeft) {
+    return blinkTimeLeft > 0 && (blinkTimeLeft - 1) / BLINK_PHASE_MS % 2 == 1;
+}
+
+} // namespace
+
+// A picture that failed to load is skipped: drawn untextured it would cover
+// the whole window in opaque black. One whose size is not known (none was
+// found painted) is filtered as uploaded.
+void GameWorld::drawPicture(GLuint texture) {
+    if (texture == 0 || screenQuad.shader == nullptr)
+        return;
+    screenQuad.texture = texture;
+    const auto painted = paintedAreas.find(texture);
+    if (painted == paintedAreas.end()) {
+        choosePictureFilter(texture, false);
+        drawScreenQuad(screenQuad);
+        return;
+    }
+    const PaintedArea& area = painted->second;
+    choosePictureFilter(texture, area.width == PICTURE_WIDTH && area.height == PICTURE_HEIGHT &&
+                                     viewportIsPictureSize());
+    drawPaintedPicture(screenQuad, texture, area);
+}
+
+// Over the scene, so that the mage standing on a rune never hides it.
+void GameWorld::drawRuneMarks() {
+    if (runeMarkCells == 0 || camera == nullptr)
+        return;
+    const glm::mat4 viewProjection = camera->viewProjection();
+    const bool brightPhase = (runeCues.pulseClock / READY_PULSE_MS) % 2 == 0;
+    for (int colour = 0; colour < 3; ++colour) {
+        const Player::TrapState trap = player->trapState(colour);
+        // A rune stays on the ground while its blast runs.
+        if (!trap.rune->placed)
+            continue;
+        const glm::vec3 face(trap.laidAt.x, RUNE_FACE_HEIGHT, trap.laidAt.z);
+        drawRuneMark(*interfaceShader, runeMarkCells, viewProjection,
+                     {colour, face, BLAST_REACH, runeCues.headed[colour], runeCues.ready[colour]},
+                     brightPhase);
+    }
+}
+
+// A recharging rune shows no icon; a laid one shows its active icon, lit
+// up once more while a blast would kill. A refused one blinks: off and on
+// twice, or, while it recharges, on and off twice.
+void GameWorld::drawRuneIcons() {
+    const bool recharging[4] = {player->redRecharging, player->greenRecharging,
+                                player->blueRecharging, player->whiteRecharging};
+    const bool placed[4] = {player->redPlaced, player->greenPlaced, player->bluePlaced,
+                            player->whitePlaced};
+    for (int i = 0; i < 4; ++i) {
+        const int blink = refusals.iconBlinkMs[i];
+        const bool shown = recharging[i] ? blink > 0 && !blinkedOff(blink) : !blinkedOff(blink);
+        if (!shown)
+            continue;
+        drawPicture(placed[i] ? activeIcons[i] : runeIcons[i]);
+        if (i < TRAP_COLOURS && runeCues.ready[i]) {
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+            drawPicture(activeIcons[i]);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        }
+    }
+}
+
+void GameWorld::renderInterface(int elapsed) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_DEPTH_TEST);
+    glUseProgram(interfaceShader->program);
+
+    drawRuneMarks();
+    drawFightMarks();
+    if (hitFlash) {
+        drawPicture(hitTexture);
+        hitFlashTime += elapsed;
+        if (hitFlashTime > HIT_FLASH_MS) {
+            hitFlash = false;
+            hitFlashTime = 0;
+        }
+    }
+    drawPicture(backgroundTexture);
+
+    drawRuneIcons();
+    drawCounters();
+
+    if (defeat) {
+        drawPicture(defeatTexture);
+        gameOverShown = true;
+    } else if (victory) {
+        drawPicture(victoryTexture);
+        gameOverShown = true;
+    }
+    if (paused)
+        drawPicture(tutorialTexture);
+    if (paused && padConnected)
+        drawPicture(tutorialPadTexture);
+    if (paused && openingScreen)
+        drawOpeningDifficulty();
+    if (demo && counterGlyphs != 0)
+        drawDemoBanner(*interfaceShader, counterGlyphs);
+
+    glUseProgram(0);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}
+
+// Drawn from the game's state as this frame left it, so a strike, a release
+// or a death shows in the frame it happens in.
+void GameWorld::drawCounters() {
+    if (counterGlyphs == 0)
+        return;
+    int slain = 0;
+    for (const Monster* monster : monsters)
+        slain += monster->alive ? 0 : 1;
+    const int toCome = monsterTotal - static_cast<int>(monsters.size());
+    const int life = player->lifePoints;
+    drawLifeMeter(*interfaceShader, counterGlyphs, life, difficulty->lifePoints);
+    drawCounterNumber(*interfaceShader, counterGlyphs, life, hud::LIFE_NUMBER.right,
+                      hud::LIFE_NUMBER.top);
+    drawCounterNumber(*interfaceShader, counterGlyphs, slain, hud::SLAIN_NUMBER.right,
+                      hud::SLAIN_NUMBER.top);
+    drawCounterNumber(*interfaceShader, counterGlyphs, toCome, hud::TO_COME_NUMBER.right,
+                      hud::TO_COME_NUMBER.top);
+    // Under the life meter, so that a result is always read with its
+    // difficulty.
+    drawCounterLabel(*interfaceShader, counterGlyphs, difficultyLabel(), hud::BAR_LABEL_PLACE);
+}
+
+// Over the tutorial on the opening screen, beside "Press P to play": the
+// difficulty, and that L changes it.
+void GameWorld::drawOpeningDifficulty() {
+    if (counterGlyphs == 0)
+        return;
+    drawCounterLabel(*interfaceShader, counterGlyphs, hud::DIFFICULTY_HINT_CELL,
+                     hud::OPENING_HINT_PLACE);
+    drawCounterLabel(*interfaceShader, counterGlyphs, difficultyLabel(), hud::OPENING_LABEL_PLACE);
+}
+
+hud::AtlasCell GameWorld::difficultyLabel() const {
+    return hud::difficultyLabelCell(static_cast<int>(difficulty - DIFFICULTIES));
+}
