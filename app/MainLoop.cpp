@@ -76,7 +76,7 @@ LoopStep MainLoop::pass() {
 LoopStep MainLoop::watchDemo(int elapsed) {
     const bool keyPressed = windowTakeKeyPressed();
     if (!demo.running()) {
-        game.idleMs = world->openingScreen && !keyPressed ? game.idleMs + elapsed : 0;
+        game.idleMs = world->mode.openingScreen && !keyPressed ? game.idleMs + elapsed : 0;
         if (game.idleMs >= DEMO_IDLE_MS && !windowIsMinimised())
             startDemo();
         return LoopStep::KEEP_RUNNING;
@@ -93,9 +93,9 @@ LoopStep MainLoop::watchDemo(int elapsed) {
 void MainLoop::startDemo() {
     startFreshGame();
     demo.start(*world);
-    world->demo = true;
+    world->mode.demo = true;
     game.paused = world->paused = false;
-    world->openingScreen = false;
+    world->mode.openingScreen = false;
     if (sound != nullptr)
         sound->followPause(false);
 }
@@ -158,7 +158,7 @@ bool MainLoop::enterPlaysAgain() {
 // the pad's buttons while one plays.
 void MainLoop::followPad() {
     windowPadShowsEndPicture(world->gameOverShown);
-    world->padConnected = windowHasPad();
+    world->mode.padConnected = windowHasPad();
 }
 
 // A player who switches to another window or minimises this one finds the
@@ -178,7 +178,7 @@ void MainLoop::togglePause() {
     printGameMessage("check");
     game.paused = !game.paused;
     world->paused = game.paused;
-    world->openingScreen = world->openingScreen && game.paused;
+    world->mode.openingScreen = world->mode.openingScreen && game.paused;
     world->toggleTimer = DEBOUNCE_MS;
     game.pauseTimer = DEBOUNCE_MS;
     if (sound != nullptr)
@@ -189,7 +189,7 @@ void MainLoop::togglePause() {
 // difficulty, back to the gentlest after the standard. It prints nothing.
 void MainLoop::handleDifficultyKey() {
     const bool down = isKeyDown('L');
-    if (down && !difficultyKeyHeld && world->openingScreen)
+    if (down && !difficultyKeyHeld && world->mode.openingScreen)
         setDifficulty(*world, preparedMonsters, nextDifficulty(*world->difficulty));
     difficultyKeyHeld = down;
 }

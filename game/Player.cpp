@@ -1,5 +1,6 @@
 #include "game/Player.h"
 
+#include "game/GameMessages.h"
 #include "game/Keys.h"
 #include "game/Monster.h"
 #include "game/ParticleSystem.h"
@@ -324,4 +325,13 @@ void Player::handleTrapKey(int key, TrapRune trap) {
     trap.cooldown = TRIGGER_COOLDOWN;
     trap.recharging = true;
     events.push_back({GameEventKind::RUNE_SET_OFF, trap.colour, trap.laidPos});
+}
+
+void Player::hit() {
+    if (lifePoints <= 0)
+        return;
+    --lifePoints;
+    printGameMessage("lifePoints - 1");
+    if (lifePoints == 0)
+        printGameMessage("GAME OVER - DEFEAT");
 }

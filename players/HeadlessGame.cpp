@@ -1,6 +1,7 @@
 #include "players/HeadlessGame.h"
 
 #include "world/FreshGame.h"
+#include "world/GameRules.h"
 #include "world/GameWorld.h"
 #include "game/Keys.h"
 #include "world/GameSchedule.h"
@@ -107,13 +108,13 @@ int slainIn(const GameWorld& world) {
 GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& difficulty,
                              PlayStyle style, const std::vector<int>& frameTimes, int limitMs) {
     GameWorld& world = *scene.world;
-    const bool wasDrawing = world.drawing;
+    const bool wasDrawing = world.mode.drawing;
     const bool wasSilenced = gameMessagesSilenced();
     setGameMessagesSilenced(true);
     setDifficulty(world, scene.preparedMonsters, difficulty);
     makeFreshGame(scene, seed);
-    world.drawing = false;
-    world.paused = world.openingScreen = false;
+    world.mode.drawing = false;
+    world.paused = world.mode.openingScreen = false;
     GameSchedule schedule;
     schedule.paused = false;
 
@@ -128,7 +129,7 @@ GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& diff
         player.chooseKeys(now);
         log.notePresses(world);
         releaseMonsters(schedule, world, scene.preparedMonsters, elapsed);
-        world.playRules(elapsed);
+        playRules(world, elapsed);
         log.follow(world);
         spans.follow(world, now);
         world.events.clear();
@@ -142,7 +143,7 @@ GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& diff
     outcome.playedMs = now;
     outcome.lit = log.counts;
     outcome.litSpansMs = spans.spans;
-    world.drawing = wasDrawing;
+    world.mode.drawing = wasDrawing;
     setGameMessagesSilenced(wasSilenced);
     return outcome;
 }

@@ -2,6 +2,8 @@
 // head-up display's pass: where W walks the mage, the square of a rune that
 // refused a key, and a marker at the picture's edge for every living monster
 // whose centre is out of sight.
+#include "world/FightMarks.h"
+
 #include "world/GameWorld.h"
 
 #include "game/Monster.h"
@@ -30,46 +32,33 @@ float floorDistance(glm::vec3 a, glm::vec3 b) {
     return glm::length(glm::vec2(a.x - b.x, a.z - b.z));
 }
 
-} // namespace
-
-void GameWorld::drawFightMarks() {
-    if (markerCells == 0 || camera == nullptr || player == nullptr)
-        return;
-    const glm::mat4 viewProjection = camera->viewProjection();
-    const glm::vec3 mage = originOf(player->model->modelMatrix);
-    drawStopSquare(*interfaceShader, markerCells, viewProjection, mage, MONSTER_STOP_DISTANCE);
-    drawFacingMark();
-    drawSpacingSquare();
-    drawArrivalMarks(*interfaceShader, markerCells, viewProjection, mage, runeCues.arrivals);
-    drawEdgeMarkers();
-}
-
-void GameWorld::drawFacingMark() {
-    const Model& mage = *player->model;
-    ::drawFacingMark(*interfaceShader, markerCells, camera->viewProjection(),
-                     originOf(mage.modelMatrix),
-                     facingOnFloor(mage.modelMatrix, player->orientation));
+void drawFacingMark(GameWorld& world) {
+    const Model& mage = *world.player->model;
+    ::drawFacingMark(*world.interfaceShader, world.pictures.markerCells,
+                     world.camera->viewProjection(), originOf(mage.modelMatrix),
+                     facingOnFloor(mage.modelMatrix, world.player->orientation));
 }
 
 // Shown while the rune that refused stays on the ground.
-void GameWorld::drawSpacingSquare() {
-    if (refusals.squareMs <= 0)
+void drawSpacingSquare(GameWorld& world) {
+    if (world.refusals.squareMs <= 0)
         return;
-    const Rune* rune = runeOfColour(*player, refusals.squareColour);
+    const Rune* rune = runeOfColour(*world.player, world.refusals.squareColour);
     if (rune == nullptr || !rune->placed)
         return;
     // On the floor: the spacing rule looks at x and z alone.
     const glm::vec3 centre(rune->position.x, RUNE_FACE_HEIGHT, rune->position.z);
-    ::drawSpacingSquare(*interfaceShader, markerCells, camera->viewProjection(),
-                        refusals.squareColour, centre, RUNE_SPACING);
+    ::drawSpacingSquare(*world.interfaceShader, world.pictures.markerCells,
+                        world.camera->viewProjection(), world.refusals.squareColour, centre,
+                        RUNE_SPACING);
 }
 
 // The nearest monsters' markers are drawn last, over the others.
-void GameWorld::drawEdgeMarkers() {
-    const glm::mat4 viewProjection = camera->viewProjection();
-    const glm::vec3 mage = originOf(player->model->modelMatrix);
+void drawEdgeMarkers(GameWorld& world) {
+    const glm::mat4 viewProjection = world.camera->viewProjection();
+    const glm::vec3 mage = originOf(world.player->model->modelMatrix);
     std::vector<EdgeMarker> markers;
-    for (const Monster* monster : monsters) {
+    for (const Monster* monster : world.monsters) {
         if (!monster->alive)
             continue;
         // Its own position is refreshed only by its update, which a monster
@@ -83,5 +72,21 @@ void GameWorld::drawEdgeMarkers() {
     }
     std::sort(markers.begin(), markers.end(),
               [](const EdgeMarker& a, const EdgeMarker& b) { return a.size < b.size; });
-    ::drawEdgeMarkers(*interfaceShader, markerCells, markers);
+    ::drawEdgeMarkers(*world.interfaceShader, world.pictures.markerCells, markers);
+}
+
+} // namespace
+
+void drawFightMarks(GameWorld& world) {
+    if (world.pictures.markerCells == 0 || world.camera == nullptr || world.player == nullptr)
+        return;
+    const glm::mat4 viewProjection = world.camera->viewProjection();
+    const glm::vec3 mage = originOf(world.player->model->modelMatrix);
+    drawStopSquare(*world.interfaceShader, world.pictures.markerCells, viewProjection, mage,
+                   MONSTER_STOP_DISTANCE);
+    drawFacingMark(world);
+    drawSpacingSquare(world);
+    drawArrivalMarks(*world.interfaceShader, world.pictures.markerCells, viewProjection, mage,
+                     world.runeCues.arrivals);
+    drawEdgeMarkers(world);
 }

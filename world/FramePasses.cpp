@@ -1,7 +1,11 @@
 // The passes of one frame. The game's update runs inside them: monsters are
 // updated, drawn and judged in both the shadow pass and the main pass, and the
 // player in the main pass.
+#include "world/FramePasses.h"
+
+#include "world/GameRules.h"
 #include "world/GameWorld.h"
+#include "world/HeadUpDisplay.h"
 
 #include "game/Keys.h"
 #include "game/GameMessages.h"
@@ -65,8 +69,8 @@ void GameWorld::frame(int elapsed) {
         printGameText(postProcessMode == 0 ? "0" : "1");
         toggleTimer = TOGGLE_DEBOUNCE_MS;
     }
-    playRules(elapsed);
-    drawRunes(elapsed);
+    playRules(*this, elapsed);
+    drawRunes(*this, elapsed);
     renderPostProcessPass();
     renderInterface(elapsed);
     window.swapBuffers();
@@ -74,46 +78,46 @@ void GameWorld::frame(int elapsed) {
 
 // The monsters are updated, drawn and judged inside the shadow pass: they
 // and the mage are all that casts a shadow.
-void GameWorld::beginShadowPass() {
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, shadowTarget.framebuffer);
+void beginShadowPass(GameWorld& world) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, world.shadowTarget.framebuffer);
     glViewport(0, 0, SHADOW_MAP_SIZE, SHADOW_MAP_SIZE);
     glClear(GL_DEPTH_BUFFER_BIT);
     // Models wind their visible faces clockwise, so front faces are culled
     // from here on, in every pass.
     glCullFace(GL_FRONT);
 
-    glUseProgram(modelShader->program);
-    setLightViewUniforms();
-    setLightUniforms();
+    glUseProgram(world.modelShader->program);
+    world.setLightViewUniforms();
+    world.setLightUniforms();
 }
 
-void GameWorld::beginMainPass() {
-    player->model->draw();
+void beginMainPass(GameWorld& world) {
+    world.player->model->draw();
     glUseProgram(0);
 
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, postTarget.framebuffer);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, world.postTarget.framebuffer);
     glViewport(0, 0, PICTURE_WIDTH, PICTURE_HEIGHT);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    glUseProgram(modelShader->program);
-    setProgramInt(modelShader, "mode", 1);
+    glUseProgram(world.modelShader->program);
+    setProgramInt(world.modelShader, "mode", 1);
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, shadowTarget.depthTexture);
-    setProgramInt(modelShader, "shadowMap", 0);
-    setCameraUniforms();
-    setLightUniforms();
-    const FloorBasinLeftOut basinLeftOut(sceneModels,
-                                         !nearPlaneReachesFloor(camera->viewProjection()));
-    drawSceneModels();
+    glBindTexture(GL_TEXTURE_2D, world.shadowTarget.depthTexture);
+    setProgramInt(world.modelShader, "shadowMap", 0);
+    world.setCameraUniforms();
+    world.setLightUniforms();
+    const FloorBasinLeftOut basinLeftOut(world.sceneModels,
+                                         !nearPlaneReachesFloor(world.camera->viewProjection()));
+    world.drawSceneModels();
 }
 
-bool GameWorld::mageHidesAMonster() const {
-    const glm::mat4 viewProjection = camera->viewProjection();
-    const Model& mage = *player->model;
-    const ScreenBox front = screenBoxOf(mage, mage.modelMatrix, viewProjection, camera->eye);
-    for (const Monster* monster : monsters) {
+bool mageHidesAMonster(const GameWorld& world) {
+    const glm::mat4 viewProjection = world.camera->viewProjection();
+    const Model& mage = *world.player->model;
+    const ScreenBox front = screenBoxOf(mage, mage.modelMatrix, viewProjection, world.camera->eye);
+    for (const Monster* monster : world.monsters) {
         if (monster->alive && hidesMostOf(front, screenBoxOf(*monster->model, monster->worldMatrix,
-                                                             viewProjection, camera->eye)))
+                                                             viewProjection, world.camera->eye)))
             return true;
     }
     return false;
@@ -122,9 +126,9 @@ bool GameWorld::mageHidesAMonster() const {
 // The monsters are drawn before the mage. While it hides one, the mage's
 // nearest surface goes into the depth buffer first, then its colour is
 // blended over what it hides, once per pixel.
-void GameWorld::drawMage() {
-    Model& mage = *player->model;
-    if (camera == nullptr || !mageHidesAMonster()) {
+void drawMage(GameWorld& world) {
+    Model& mage = *world.player->model;
+    if (world.camera == nullptr || !mageHidesAMonster(world)) {
         mage.draw();
         return;
     }
@@ -142,9 +146,9 @@ void GameWorld::drawMage() {
 
 // Last in the main pass, with the rules' work done: the laid runes and
 // their fountains.
-void GameWorld::drawRunes(int elapsed) {
-    Rune* const runesInDrawOrder[4] = {player->blueRune, player->redRune, player->greenRune,
-                                       player->whiteRune};
+void drawRunes(GameWorld& world, int elapsed) {
+    Rune* const runesInDrawOrder[4] = {world.player->blueRune, world.player->redRune,
+                                       world.player->greenRune, world.player->whiteRune};
     for (Rune* rune : runesInDrawOrder)
         drawRune(rune, elapsed);
     glUseProgram(0);

@@ -63,5 +63,5 @@ void makeFreshGame(Scene& scene, unsigned seed) {
         remakeRune(*rune);
     *world.camera = Camera(CAMERA_START_EYE, CAMERA_START_TARGET);
     remakePlayer(player, *world.difficulty);
-    world = GameWorld(world, GameWorld::NextGame{});
+    world = GameWorld(world, NextGame{});
 }

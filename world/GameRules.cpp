@@ -1,4 +1,7 @@
 // The rules of the game: strikes, blasts, dying monsters, victory and defeat.
+#include "world/GameRules.h"
+
+#include "world/FramePasses.h"
 #include "world/GameWorld.h"
 
 #include "game/Difficulty.h"
@@ -53,7 +56,7 @@ void showDying(GameWorld& world, Monster& monster, int dt) {
         monster.shrinkStep();
         world.deathStepTimer = 0;
     }
-    if (world.drawing)
+    if (world.mode.drawing)
         monster.draw();
 }
 
@@ -65,18 +68,28 @@ bool trapKeyWouldSetOff(const GameWorld& world, int colour) {
            trap.cooldown <= 0.0f;
 }
 
+// The display blinks the icon of a rune whose key was refused, and shows
+// the square of the rune that refused it.
+void followPlayerEvents(GameWorld& world) {
+    for (const GameEvent& event : world.player->events)
+        world.refusals.note(event);
+    world.events.insert(world.events.end(), world.player->events.begin(),
+                        world.player->events.end());
+    world.player->events.clear();
+}
+
 } // namespace
 
-void GameWorld::playRules(int elapsed) {
-    refusals.advance(elapsed);
-    if (drawing)
-        beginShadowPass();
-    updateMonsters(elapsed);
-    if (drawing)
-        beginMainPass();
-    updateMonsters(elapsed);
-    updatePlayer(elapsed);
-    judgeRuneReadiness(elapsed);
+void playRules(GameWorld& world, int elapsed) {
+    world.refusals.advance(elapsed);
+    if (world.mode.drawing)
+        beginShadowPass(world);
+    world.updateMonsters(elapsed);
+    if (world.mode.drawing)
+        beginMainPass(world);
+    world.updateMonsters(elapsed);
+    world.updatePlayer(elapsed);
+    judgeRuneReadiness(world, elapsed);
 }
 
 // Runs twice per frame (shadow and main pass) with the same dt, so monsters
@@ -96,7 +109,7 @@ void GameWorld::updateMonsters(int dt) {
         monster.ownIndex = i;
         if (!gameOverShown && !paused)
             monster.update(player->position, dt);
-        if (drawing)
+        if (mode.drawing)
             monster.draw();
         strikeIfInReach(*this, monster);
         // A monster may strike and die in the same run; it counts as dead
@@ -118,33 +131,26 @@ void GameWorld::updateMonsters(int dt) {
 // stands: which runes would kill if set off now, which a monster is headed
 // for, and where the monsters walking up will stop. A rune lighting up is
 // an event, for its chime.
-void GameWorld::judgeRuneReadiness(int frameMs) {
-    if (player == nullptr)
+void judgeRuneReadiness(GameWorld& world, int frameMs) {
+    if (world.player == nullptr)
         return;
     TrapCueInput traps[TRAP_COLOURS];
     const float blastMs[TRAP_COLOURS] = {RED_BLAST_MS, GREEN_BLAST_MS, BLUE_BLAST_MS};
     for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
-        const Player::TrapState trap = player->trapState(colour);
-        traps[colour] = {trap.laid, trapKeyWouldSetOff(*this, colour), trap.laidAt,
+        const Player::TrapState trap = world.player->trapState(colour);
+        traps[colour] = {trap.laid, trapKeyWouldSetOff(world, colour), trap.laidAt,
                          blastMs[colour]};
     }
     bool wasReady[TRAP_COLOURS];
-    std::copy(runeCues.ready, runeCues.ready + TRAP_COLOURS, wasReady);
-    runeCues.pulseClock += frameMs;
-    judgeRuneCues(runeCues, monsters, originOf(player->model->modelMatrix), traps, frameMs);
+    std::copy(world.runeCues.ready, world.runeCues.ready + TRAP_COLOURS, wasReady);
+    world.runeCues.pulseClock += frameMs;
+    judgeRuneCues(world.runeCues, world.monsters, originOf(world.player->model->modelMatrix), traps,
+                  frameMs);
     for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
-        if (runeCues.ready[colour] && !wasReady[colour])
-            events.push_back({GameEventKind::RUNE_READY, colour, player->trapState(colour).laidAt});
+        if (world.runeCues.ready[colour] && !wasReady[colour])
+            world.events.push_back(
+                {GameEventKind::RUNE_READY, colour, world.player->trapState(colour).laidAt});
     }
-}
-
-// The display blinks the icon of a rune whose key was refused, and shows
-// the square of the rune that refused it.
-void GameWorld::followPlayerEvents() {
-    for (const GameEvent& event : player->events)
-        refusals.note(event);
-    events.insert(events.end(), player->events.begin(), player->events.end());
-    player->events.clear();
 }
 
 void GameWorld::updatePlayer(int dt) {
@@ -163,18 +169,9 @@ void GameWorld::updatePlayer(int dt) {
         if (!gameOverShown && !paused)
             player->update(static_cast<float>(dt));
     }
-    followPlayerEvents();
+    followPlayerEvents(*this);
     if (defeat && !defeatBefore)
         events.push_back({GameEventKind::DEFEAT, NO_COLOUR, glm::vec3(0.0f)});
-    if (drawing)
-        drawMage();
-}
-
-void Player::hit() {
-    if (lifePoints <= 0)
-        return;
-    --lifePoints;
-    printGameMessage("lifePoints - 1");
-    if (lifePoints == 0)
-        printGameMessage("GAME OVER - DEFEAT");
+    if (mode.drawing)
+        drawMage(*this);
 }

@@ -1,5 +1,8 @@
 // The head-up display: pictures as large as the whole picture, laid over the
 // finished scene, each blended only where it is painted; the laid runes' marks.
+#include "world/HeadUpDisplay.h"
+
+#include "world/FightMarks.h"
 #include "world/GameWorld.h"
 
 #include "game/Difficulty.h"
@@ -25,41 +28,57 @@ bool blinkedOff(int blinkTimeLeft) {
     return blinkTimeLeft > 0 && (blinkTimeLeft - 1) / BLINK_PHASE_MS % 2 == 1;
 }
 
+hud::AtlasCell difficultyLabel(const GameWorld& world) {
+    return hud::difficultyLabelCell(static_cast<int>(world.difficulty - DIFFICULTIES));
+}
+
+// Over the tutorial on the opening screen, beside "Press P to play": the
+// difficulty, and that L changes it.
+void drawOpeningDifficulty(GameWorld& world) {
+    if (world.pictures.counterGlyphs == 0)
+        return;
+    drawCounterLabel(*world.interfaceShader, world.pictures.counterGlyphs,
+                     hud::DIFFICULTY_HINT_CELL, hud::OPENING_HINT_PLACE);
+    drawCounterLabel(*world.interfaceShader, world.pictures.counterGlyphs, difficultyLabel(world),
+                     hud::OPENING_LABEL_PLACE);
+}
+
 } // namespace
 
 // A picture that failed to load is skipped: drawn untextured it would cover
 // the whole window in opaque black. One whose size is not known (none was
 // found painted) is filtered as uploaded.
-void GameWorld::drawPicture(GLuint texture) {
-    if (texture == 0 || screenQuad.shader == nullptr)
+void drawPicture(GameWorld& world, GLuint texture) {
+    if (texture == 0 || world.screenQuad.shader == nullptr)
         return;
-    screenQuad.texture = texture;
-    const auto painted = paintedAreas.find(texture);
-    if (painted == paintedAreas.end()) {
+    world.screenQuad.texture = texture;
+    const auto painted = world.pictures.paintedAreas.find(texture);
+    if (painted == world.pictures.paintedAreas.end()) {
         choosePictureFilter(texture, false);
-        drawScreenQuad(screenQuad);
+        drawScreenQuad(world.screenQuad);
         return;
     }
     const PaintedArea& area = painted->second;
     choosePictureFilter(texture, area.width == PICTURE_WIDTH && area.height == PICTURE_HEIGHT &&
                                      viewportIsPictureSize());
-    drawPaintedPicture(screenQuad, texture, area);
+    drawPaintedPicture(world.screenQuad, texture, area);
 }
 
 // Over the scene, so that the mage standing on a rune never hides it.
-void GameWorld::drawRuneMarks() {
-    if (runeMarkCells == 0 || camera == nullptr)
+void drawRuneMarks(GameWorld& world) {
+    if (world.pictures.runeMarkCells == 0 || world.camera == nullptr)
         return;
-    const glm::mat4 viewProjection = camera->viewProjection();
-    const bool brightPhase = (runeCues.pulseClock / READY_PULSE_MS) % 2 == 0;
+    const glm::mat4 viewProjection = world.camera->viewProjection();
+    const bool brightPhase = (world.runeCues.pulseClock / READY_PULSE_MS) % 2 == 0;
     for (int colour = 0; colour < 3; ++colour) {
-        const Player::TrapState trap = player->trapState(colour);
+        const Player::TrapState trap = world.player->trapState(colour);
         // A rune stays on the ground while its blast runs.
         if (!trap.rune->placed)
             continue;
         const glm::vec3 face(trap.laidAt.x, RUNE_FACE_HEIGHT, trap.laidAt.z);
-        drawRuneMark(*interfaceShader, runeMarkCells, viewProjection,
-                     {colour, face, BLAST_REACH, runeCues.headed[colour], runeCues.ready[colour]},
+        drawRuneMark(*world.interfaceShader, world.pictures.runeMarkCells, viewProjection,
+                     {colour, face, BLAST_REACH, world.runeCues.headed[colour],
+                      world.runeCues.ready[colour]},
                      brightPhase);
     }
 }
@@ -67,20 +86,20 @@ void GameWorld::drawRuneMarks() {
 // A recharging rune shows no icon; a laid one shows its active icon, lit
 // up once more while a blast would kill. A refused one blinks: off and on
 // twice, or, while it recharges, on and off twice.
-void GameWorld::drawRuneIcons() {
-    const bool recharging[4] = {player->redRecharging, player->greenRecharging,
-                                player->blueRecharging, player->whiteRecharging};
-    const bool placed[4] = {player->redPlaced, player->greenPlaced, player->bluePlaced,
-                            player->whitePlaced};
+void drawRuneIcons(GameWorld& world) {
+    const bool recharging[4] = {world.player->redRecharging, world.player->greenRecharging,
+                                world.player->blueRecharging, world.player->whiteRecharging};
+    const bool placed[4] = {world.player->redPlaced, world.player->greenPlaced,
+                            world.player->bluePlaced, world.player->whitePlaced};
     for (int i = 0; i < 4; ++i) {
-        const int blink = refusals.iconBlinkMs[i];
+        const int blink = world.refusals.iconBlinkMs[i];
         const bool shown = recharging[i] ? blink > 0 && !blinkedOff(blink) : !blinkedOff(blink);
         if (!shown)
             continue;
-        drawPicture(placed[i] ? activeIcons[i] : runeIcons[i]);
-        if (i < TRAP_COLOURS && runeCues.ready[i]) {
+        drawPicture(world, placed[i] ? world.activeIcons[i] : world.runeIcons[i]);
+        if (i < TRAP_COLOURS && world.runeCues.ready[i]) {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-            drawPicture(activeIcons[i]);
+            drawPicture(world, world.activeIcons[i]);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         }
     }
@@ -94,36 +113,36 @@ void GameWorld::renderInterface(int elapsed) {
     glDisable(GL_DEPTH_TEST);
     glUseProgram(interfaceShader->program);
 
-    drawRuneMarks();
-    drawFightMarks();
+    drawRuneMarks(*this);
+    drawFightMarks(*this);
     if (hitFlash) {
-        drawPicture(hitTexture);
+        drawPicture(*this, hitTexture);
         hitFlashTime += elapsed;
         if (hitFlashTime > HIT_FLASH_MS) {
             hitFlash = false;
             hitFlashTime = 0;
         }
     }
-    drawPicture(backgroundTexture);
+    drawPicture(*this, backgroundTexture);
 
-    drawRuneIcons();
-    drawCounters();
+    drawRuneIcons(*this);
+    drawCounters(*this);
 
     if (defeat) {
-        drawPicture(defeatTexture);
+        drawPicture(*this, defeatTexture);
         gameOverShown = true;
     } else if (victory) {
-        drawPicture(victoryTexture);
+        drawPicture(*this, victoryTexture);
         gameOverShown = true;
     }
     if (paused)
-        drawPicture(tutorialTexture);
-    if (paused && padConnected)
-        drawPicture(tutorialPadTexture);
-    if (paused && openingScreen)
-        drawOpeningDifficulty();
-    if (demo && counterGlyphs != 0)
-        drawDemoBanner(*interfaceShader, counterGlyphs);
+        drawPicture(*this, tutorialTexture);
+    if (paused && mode.padConnected)
+        drawPicture(*this, pictures.tutorialPadTexture);
+    if (paused && mode.openingScreen)
+        drawOpeningDifficulty(*this);
+    if (mode.demo && pictures.counterGlyphs != 0)
+        drawDemoBanner(*interfaceShader, pictures.counterGlyphs);
 
     glUseProgram(0);
     glEnable(GL_DEPTH_TEST);
@@ -132,36 +151,24 @@ void GameWorld::renderInterface(int elapsed) {
 
 // Drawn from the game's state as this frame left it, so a strike, a release
 // or a death shows in the frame it happens in.
-void GameWorld::drawCounters() {
-    if (counterGlyphs == 0)
+void drawCounters(GameWorld& world) {
+    if (world.pictures.counterGlyphs == 0)
         return;
     int slain = 0;
-    for (const Monster* monster : monsters)
+    for (const Monster* monster : world.monsters)
         slain += monster->alive ? 0 : 1;
-    const int toCome = monsterTotal - static_cast<int>(monsters.size());
-    const int life = player->lifePoints;
-    drawLifeMeter(*interfaceShader, counterGlyphs, life, difficulty->lifePoints);
-    drawCounterNumber(*interfaceShader, counterGlyphs, life, hud::LIFE_NUMBER.right,
-                      hud::LIFE_NUMBER.top);
-    drawCounterNumber(*interfaceShader, counterGlyphs, slain, hud::SLAIN_NUMBER.right,
-                      hud::SLAIN_NUMBER.top);
-    drawCounterNumber(*interfaceShader, counterGlyphs, toCome, hud::TO_COME_NUMBER.right,
-                      hud::TO_COME_NUMBER.top);
+    const int toCome = world.monsterTotal - static_cast<int>(world.monsters.size());
+    const int life = world.player->lifePoints;
+    drawLifeMeter(*world.interfaceShader, world.pictures.counterGlyphs, life,
+                  world.difficulty->lifePoints);
+    drawCounterNumber(*world.interfaceShader, world.pictures.counterGlyphs, life,
+                      hud::LIFE_NUMBER.right, hud::LIFE_NUMBER.top);
+    drawCounterNumber(*world.interfaceShader, world.pictures.counterGlyphs, slain,
+                      hud::SLAIN_NUMBER.right, hud::SLAIN_NUMBER.top);
+    drawCounterNumber(*world.interfaceShader, world.pictures.counterGlyphs, toCome,
+                      hud::TO_COME_NUMBER.right, hud::TO_COME_NUMBER.top);
     // Under the life meter, so that a result is always read with its
-    // difficulty.
-    drawCounterLabel(*interfaceShader, counterGlyphs, difficultyLabel(), hud::BAR_LABEL_PLACE);
-}
-
-// Over the tutorial on the opening screen, beside "Press P to play": the
-// difficulty, and that L changes it.
-void GameWorld::drawOpeningDifficulty() {
-    if (counterGlyphs == 0)
-        return;
-    drawCounterLabel(*interfaceShader, counterGlyphs, hud::DIFFICULTY_HINT_CELL,
-                     hud::OPENING_HINT_PLACE);
-    drawCounterLabel(*interfaceShader, counterGlyphs, difficultyLabel(), hud::OPENING_LABEL_PLACE);
-}
-
-hud::AtlasCell GameWorld::difficultyLabel() const {
-    return hud::difficultyLabelCell(static_cast<int>(difficulty - DIFFICULTIES));
+    // world.difficulty.
+    drawCounterLabel(*world.interfaceShader, world.pictures.counterGlyphs, difficultyLabel(world),
+                     hud::BAR_LABEL_PLACE);
 }

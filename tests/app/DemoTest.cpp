@@ -33,8 +33,8 @@ void runFor(MainLoop& loop, uint32_t milliseconds) {
 
 // The opening screen of a game no one has touched, at the difficulty chosen.
 void expectFreshOpening(const GameWorld& world, const MainLoop& loop) {
-    EXPECT_FALSE(world.demo);
-    EXPECT_TRUE(world.openingScreen && world.paused && loop.game.paused);
+    EXPECT_FALSE(world.mode.demo);
+    EXPECT_TRUE(world.mode.openingScreen && world.paused && loop.game.paused);
     EXPECT_TRUE(world.monsters.empty());
     EXPECT_EQ(loop.game.releasedCount, 0);
     EXPECT_EQ(world.player->lifePoints, world.difficulty->lifePoints);
@@ -64,9 +64,9 @@ TEST(Demo, PlaysAfterItsIdleTimeSilentlyAndLeavesNothingWhenAKeyFocusOrItsEndSto
     windowKeyEvent(glfw3KeyFor('Q'), 1 /* press */);
     windowKeyEvent(glfw3KeyFor('Q'), 0 /* release */);
     runFor(loop, DEMO_IDLE_MS - PASS_MS);
-    EXPECT_FALSE(world.demo);
+    EXPECT_FALSE(world.mode.demo);
     runFor(loop, 2 * PASS_MS);
-    ASSERT_TRUE(world.demo);
+    ASSERT_TRUE(world.mode.demo);
     runFor(loop, 8000);
     EXPECT_FALSE(world.monsters.empty()) << "the demo game did not run";
     EXPECT_FALSE(isKeyDown('P')) << "the window's keys reached the game";
@@ -82,11 +82,11 @@ TEST(Demo, PlaysAfterItsIdleTimeSilentlyAndLeavesNothingWhenAKeyFocusOrItsEndSto
     // A demo that ends by itself shows its end picture, then the opening;
     // its last strike and its defeat say nothing.
     runFor(loop, DEMO_IDLE_MS + PASS_MS);
-    ASSERT_TRUE(world.demo);
+    ASSERT_TRUE(world.mode.demo);
     world.player->lifePoints = 1;
     world.player->hit();
     runFor(loop, DEMO_END_PICTURE_MS / 2);
-    EXPECT_TRUE(world.demo && world.gameOverShown);
+    EXPECT_TRUE(world.mode.demo && world.gameOverShown);
     runFor(loop, DEMO_END_PICTURE_MS / 2 + PASS_MS);
     expectFreshOpening(world, loop);
     EXPECT_EQ(capture.out(), "") << "the demo printed";

@@ -57,7 +57,7 @@ TEST_F(GamepadTest, PlaysBesideTheKeyboardWithTheKeysDebouncesAndCooldowns) {
     MainLoop loop(scene, readNow);
     loop.game.spawnTimer = 1000000; // no monster comes in the mage's way
     runUntil(loop, 300);
-    EXPECT_FALSE(world->padConnected);
+    EXPECT_FALSE(world->mode.padConnected);
 
     // Plugged in at the tutorial, whose pad buttons then show: Start held
     // acts as P held, after the first second and then once a second.
@@ -65,7 +65,7 @@ TEST_F(GamepadTest, PlaysBesideTheKeyboardWithTheKeysDebouncesAndCooldowns) {
     pads[0].buttons[PAD_START] = true;
     OutputCapture firstSecond;
     runUntil(loop, 900);
-    EXPECT_TRUE(world->padConnected);
+    EXPECT_TRUE(world->mode.padConnected);
     EXPECT_EQ(firstSecond.out(), "") << "Start acted within the first second";
     OutputCapture held;
     runUntil(loop, 3000);
@@ -101,7 +101,7 @@ TEST_F(GamepadTest, PlaysBesideTheKeyboardWithTheKeysDebouncesAndCooldowns) {
     const glm::vec3 unplugged = magePosition(*world);
     runUntil(loop, 4400);
     EXPECT_TRUE(loop.game.paused);
-    EXPECT_FALSE(world->padConnected);
+    EXPECT_FALSE(world->mode.padConnected);
     EXPECT_EQ(unplugging.out(), "check\n");
     EXPECT_EQ(magePosition(*world), unplugged);
 }
@@ -154,7 +154,7 @@ TEST_F(GamepadTest, UnderTheEndPictureOnlyAFreshAOrStartPlaysAgain) {
     pads[0].buttons[PAD_A] = true;
     runUntil(loop, 2200);
     EXPECT_FALSE(world->gameOverShown) << "a fresh A did not play again";
-    EXPECT_TRUE(world->openingScreen);
+    EXPECT_TRUE(world->mode.openingScreen);
 
     pads[0].buttons[PAD_A] = false;
     world->defeat = true;
@@ -164,7 +164,7 @@ TEST_F(GamepadTest, UnderTheEndPictureOnlyAFreshAOrStartPlaysAgain) {
     pads[0].buttons[PAD_START] = true;
     runUntil(loop, 2600);
     EXPECT_FALSE(world->gameOverShown) << "Start did not play again";
-    EXPECT_TRUE(world->openingScreen && loop.game.paused);
+    EXPECT_TRUE(world->mode.openingScreen && loop.game.paused);
     EXPECT_EQ(starting.out(), "");
 }
 

@@ -233,7 +233,7 @@ TEST_F(MainLoopTest, EnterPlaysAgainOnlyWhenPressedUnderTheEndPicture) {
     passWith({});
     passWith({GLFW_KEY_KP_ENTER});
     EXPECT_FALSE(world->gameOverShown) << "a fresh Enter did not play again";
-    EXPECT_TRUE(world->openingScreen && world->paused && loop.game.paused);
+    EXPECT_TRUE(world->mode.openingScreen && world->paused && loop.game.paused);
 
     world->defeat = true;
     passWith({});

@@ -5,6 +5,7 @@
 #include "GlContext.h"
 #include "OutputCapture.h"
 #include "players/ScriptedKeys.h"
+#include "world/GameRules.h"
 #include "world/GameWorld.h"
 #include "game/GameMessages.h"
 #include "game/RuneCues.h"
@@ -36,8 +37,8 @@ std::unique_ptr<Monster> strikingMonster(Model* model, int kind) {
 
 // One frame of the rules, as the passes run them.
 void playFrame(GameWorld& world, int dt) {
-    world.drawing = false;
-    world.playRules(dt);
+    world.mode.drawing = false;
+    playRules(world, dt);
 }
 
 struct RulesTest : ::testing::Test {

@@ -190,10 +190,10 @@ TEST_F(FramePassesTest, DefeatOutranksVictoryAndTheTutorialLiesOverBoth) {
 
 TEST_F(FramePassesTest, ThePadsButtonsLieOverTheTutorialOnlyWhileAPadPlays) {
     world->tutorialTexture = 403;
-    world->tutorialPadTexture = 404;
+    world->pictures.tutorialPadTexture = 404;
     world->renderInterface(16);
     EXPECT_EQ(world->screenQuad.texture, 403u);
-    world->padConnected = true;
+    world->mode.padConnected = true;
     world->renderInterface(16);
     EXPECT_EQ(world->screenQuad.texture, 404u);
     world->paused = false;

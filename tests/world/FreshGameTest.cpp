@@ -106,8 +106,9 @@ std::string stateOf(const Scene& scene, const MainLoop& loop) {
     state << loop.game.pauseTimer << loop.game.paused << loop.game.spawnTimer
           << loop.game.releasedCount << "|";
     state << w.monsters.size() << w.hitFlash << w.victory << w.defeat << w.gameOverShown << w.paused
-          << w.openingScreen << w.demo << w.toggleTimer << w.deathStepTimer << w.hitFlashTime
-          << w.runeCues.pulseClock << w.refusals.squareColour << w.refusals.squareMs;
+          << w.mode.openingScreen << w.mode.demo << w.toggleTimer << w.deathStepTimer
+          << w.hitFlashTime << w.runeCues.pulseClock << w.refusals.squareColour
+          << w.refusals.squareMs;
     for (bool ready : w.runeCues.ready)
         state << ready;
     for (bool headed : w.runeCues.headed)
@@ -166,7 +167,7 @@ TEST(FreshGame, EnterPlaysTheFirstGameOfANewProcessWithTheSameSeedAndKeepsThePla
     GameWorld& world = *scene.world;
     const Difficulty& gentle = DIFFICULTIES[1];
     setDifficulty(world, scene.preparedMonsters, gentle);
-    world.drawing = false; // the rules alone, quickly
+    world.mode.drawing = false; // the rules alone, quickly
     now = 0;
     MainLoop loop(scene, readNow);
     loop.seeds = sameSeed;

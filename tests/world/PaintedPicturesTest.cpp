@@ -65,23 +65,23 @@ TEST(PaintedPictures, EveryStateOfTheDisplayIsTheSameToThePixel) {
         {"the victory", [](GameWorld& w) { w.victory = true; }},
         {"the defeat over the victory", [](GameWorld& w) { w.defeat = true; }},
         {"the tutorial over the defeat", [](GameWorld& w) { w.paused = true; }},
-        {"the pad's buttons over the tutorial", [](GameWorld& w) { w.padConnected = true; }},
+        {"the pad's buttons over the tutorial", [](GameWorld& w) { w.mode.padConnected = true; }},
     };
-    std::unordered_map<GLuint, PaintedArea> painted = world.paintedAreas;
+    std::unordered_map<GLuint, PaintedArea> painted = world.pictures.paintedAreas;
     ASSERT_GE(painted.size(), 14u);
     for (const DisplayState& state : states) {
         SCOPED_TRACE(state.name);
         state.set(world);
-        world.paintedAreas = painted;
+        world.pictures.paintedAreas = painted;
         const std::vector<uint8_t> where = displayed(world);
-        world.paintedAreas.clear(); // every picture over the whole window
+        world.pictures.paintedAreas.clear(); // every picture over the whole window
         const std::vector<uint8_t> whole = displayed(world);
         size_t differing = 0;
         for (size_t i = 0; i < where.size(); ++i)
             differing += where[i] != whole[i] ? 1 : 0;
         EXPECT_EQ(differing, 0u);
     }
-    world.paintedAreas = painted;
+    world.pictures.paintedAreas = painted;
 }
 
 } // namespace

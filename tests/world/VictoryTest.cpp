@@ -2,6 +2,7 @@
 // twenty monsters released one after the other, and a scripted mage that lays
 // the matching rune in each monster's path and sets it off as it arrives.
 // Everything goes through the game's own rules and key bindings.
+#include "world/GameRules.h"
 #include "world/GameWorld.h"
 #include "world/SceneConstruction.h"
 #include "game/Monster.h"
@@ -49,7 +50,7 @@ class ScriptedMage {
     // took minutes, and the frame passes' tests draw.
     void step(int dt, std::initializer_list<int> held = {}) {
         keys.hold(held);
-        world->playRules(dt);
+        playRules(*world, dt);
         keys.releaseAll();
     }
 
@@ -154,7 +155,7 @@ TEST(Victory, ScriptedMageKillsAllTwentyMonstersWithTheirRunes) {
     GameWorld* world = scene.world;
     ASSERT_NE(world->modelShader->program, 0u);
     world->paused = false;
-    world->drawing = false;
+    world->mode.drawing = false;
 
     ScriptedKeys keys;
     ScriptedMage mage(world, keys);

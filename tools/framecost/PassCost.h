@@ -14,7 +14,11 @@
 // (no F1 key is read); the main pass begins as beginMainPass does, with
 // each scenery model drawn on its own.
 
+#include "world/FightMarks.h"
+#include "world/FramePasses.h"
+#include "world/GameRules.h"
 #include "world/GameWorld.h"
+#include "world/HeadUpDisplay.h"
 #include "app/Window.h"
 #include "model/Mesh.h"
 #include "model/Model.h"
@@ -113,12 +117,12 @@ inline void drawInterfaceByPiece(GameWorld& world, int elapsed, PassMeter& meter
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_DEPTH_TEST);
     glUseProgram(world.interfaceShader->program);
-    world.drawRuneMarks();
+    drawRuneMarks(world);
     meter.mark("head-up display: rune marks");
-    world.drawFightMarks();
+    drawFightMarks(world);
     meter.mark("head-up display: fight marks");
     if (world.hitFlash) {
-        world.drawPicture(world.hitTexture);
+        drawPicture(world, world.hitTexture);
         world.hitFlashTime += elapsed;
         if (world.hitFlashTime > 20) {
             world.hitFlash = false;
@@ -126,19 +130,19 @@ inline void drawInterfaceByPiece(GameWorld& world, int elapsed, PassMeter& meter
         }
     }
     meter.mark("head-up display: hit picture");
-    world.drawPicture(world.backgroundTexture);
+    drawPicture(world, world.backgroundTexture);
     meter.mark("head-up display: bar");
-    world.drawRuneIcons();
+    drawRuneIcons(world);
     meter.mark("head-up display: rune icons");
-    world.drawCounters();
+    drawCounters(world);
     meter.mark("head-up display: counters");
     if (world.defeat)
-        world.drawPicture(world.defeatTexture);
+        drawPicture(world, world.defeatTexture);
     else if (world.victory)
-        world.drawPicture(world.victoryTexture);
+        drawPicture(world, world.victoryTexture);
     world.gameOverShown = world.gameOverShown || world.defeat || world.victory;
     if (world.paused)
-        world.drawPicture(world.tutorialTexture);
+        drawPicture(world, world.tutorialTexture);
     meter.mark("head-up display: end and tutorial pictures");
     glUseProgram(0);
     glEnable(GL_DEPTH_TEST);
@@ -147,7 +151,7 @@ inline void drawInterfaceByPiece(GameWorld& world, int elapsed, PassMeter& meter
 
 inline void drawFrameByPass(GameWorld& world, int elapsed, PassMeter& meter) {
     world.refusals.advance(elapsed);
-    world.beginShadowPass();
+    beginShadowPass(world);
     world.updateMonsters(elapsed);
     meter.mark("shadow pass: clear, monsters");
     world.player->model->draw();
@@ -175,9 +179,9 @@ inline void drawFrameByPass(GameWorld& world, int elapsed, PassMeter& meter) {
     world.updateMonsters(elapsed);
     meter.mark("main pass: monsters");
     world.updatePlayer(elapsed);
-    world.judgeRuneReadiness(elapsed);
+    judgeRuneReadiness(world, elapsed);
     meter.mark("main pass: mage");
-    world.drawRunes(elapsed);
+    drawRunes(world, elapsed);
     meter.mark("main pass: runes and particles");
 
     world.renderPostProcessPass();
