@@ -17,7 +17,6 @@
 
 namespace {
 const char* const TITLE_PREFIX = "Talmorak Arena fps";
-const int DEBOUNCE_MS = 1000;
 
 bool altDown() {
     return isKeyDown(GLFW_KEY_LALT) || isKeyDown(GLFW_KEY_RALT);

@@ -56,9 +56,9 @@ class MainLoop {
     uint32_t previousTicks;
     GameSchedule game;
     bool difficultyKeyHeld = false;
-    int muteTimer = 1000;
+    int muteTimer = DEBOUNCE_MS;
     bool muted = false;
-    int fullscreenTimer = 1000;
+    int fullscreenTimer = DEBOUNCE_MS;
     // Under the end picture Enter has been up since the picture came, and
     // has not gone down with Alt since: it may play again.
     bool enterArmed = false;

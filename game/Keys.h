@@ -20,6 +20,10 @@ enum Glfw2Key {
     GLFW_KEY_KP_ENTER = 318,
 };
 
+// A toggle key (pause, F1, mute, fullscreen, the camera's keys) acts once,
+// then not again for this long, in ms, however long it is held.
+const int DEBOUNCE_MS = 1000;
+
 // The one key query of the game. Every binding asks it whether a key
 // (a GLFW 2.x number) is down right now.
 bool isKeyDown(int key);

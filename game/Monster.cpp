@@ -15,10 +15,6 @@ const float REACH_DISTANCE = 0.5f;
 const float SPACING = 0.3f;
 const float ARENA_HALF_WIDTH = 7.2f;
 
-bool strictlyWithin(float dx, float dz, float halfWidth) {
-    return -halfWidth < dx && dx < halfWidth && -halfWidth < dz && dz < halfWidth;
-}
-
 } // namespace
 
 Monster::Monster(Model* model, glm::mat4 placement) : model(model) {
@@ -107,7 +103,7 @@ void Monster::draw() {
 }
 
 bool Monster::isHitAt(glm::vec3 point) const {
-    return strictlyWithin(point.x - position.x, point.z - position.z, BLAST_REACH);
+    return withinKillSquare(point.x - position.x, point.z - position.z);
 }
 
 bool Monster::stoodStill() const {
@@ -117,4 +113,11 @@ bool Monster::stoodStill() const {
 void Monster::shrinkStep() {
     worldMatrix = glm::scale(worldMatrix, glm::vec3(0.99f));
     worldMatrix = glm::translate(worldMatrix, glm::vec3(0, 0, 0.03f));
+}
+
+int countSlain(const std::vector<Monster*>& monsters) {
+    int slain = 0;
+    for (const Monster* monster : monsters)
+        slain += monster->alive ? 0 : 1;
+    return slain;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Difficulty.h"
+#include "game/FloorSquare.h"
 
 #include <glm/glm.hpp>
 
@@ -17,6 +18,14 @@ inline constexpr const int (&MONSTER_DAMAGE)[3] = STANDARD.strikeDamage;
 // A rune's blast kills a monster whose position lies strictly within this of
 // the rune's, in x and in z along the world's axes: a square 0.4 wide.
 const float BLAST_REACH = 0.2f;
+
+// A monster whose centre stands (dx, dz) from a trap rune is on its kill
+// square, strictly within BLAST_REACH; `inset` narrows the square, for a
+// player who wants to be sure.
+inline bool withinKillSquare(float dx, float dz, float inset = 0.0f) {
+    return strictlyWithin(dx, dz, BLAST_REACH - inset);
+}
+
 // A chasing monster stops once the mage lies strictly within this of it in
 // x and in z.
 const float MONSTER_STOP_DISTANCE = 0.3f;
@@ -61,3 +70,6 @@ class Monster {
     void chase(glm::vec3 target, int32_t elapsed);
     void walkIn(glm::vec3 target, int32_t elapsed);
 };
+
+// How many of the monsters have been slain: dying or dead.
+int countSlain(const std::vector<Monster*>& monsters);

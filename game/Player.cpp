@@ -2,6 +2,7 @@
 
 #include "game/GameMessages.h"
 #include "game/Keys.h"
+#include "game/FloorSquare.h"
 #include "game/Monster.h"
 #include "game/ParticleSystem.h"
 #include "game/Rune.h"
@@ -22,7 +23,6 @@ const float ARENA_RADIUS = 7.2f;
 const float MONSTER_SPACING = 0.3f;
 const float JUMP_FLOOR = 0.23f; // jump steps move the mage only above this height
 const float JUMP_PULL = 0.00003f;
-const float TOGGLE_DELAY = 1000.0f;
 const float LAY_COOLDOWN = 500.0f;
 const float TRIGGER_COOLDOWN = 2000.0f;
 // The camera reset looks at the mage as the camera starts out looking at
@@ -33,10 +33,6 @@ const glm::mat4 IDENTITY(1.0f);
 
 glm::mat4 turnAboutZ(float degrees) {
     return glm::rotate(IDENTITY, glm::radians(degrees), glm::vec3(0, 0, 1));
-}
-
-bool strictlyWithin(float dx, float dz, float halfWidth) {
-    return -halfWidth < dx && dx < halfWidth && -halfWidth < dz && dz < halfWidth;
 }
 
 // Counts a timer down while it is above 0; true on the step it runs out.
@@ -60,28 +56,38 @@ Player::Player(Model* model, Rune* redRune, Rune* greenRune, Rune* blueRune, Run
     orientation = glm::rotate(orientation, glm::radians(180.0f), glm::vec3(0, 0, 1));
 }
 
-Player::TrapRune Player::redTrap() {
-    return {redRune,      redPos,        redCooldown,  redPlaced, redActive,
-            redBlastTime, redRecharging, RED_BLAST_MS, 0};
-}
-
-Player::TrapRune Player::greenTrap() {
-    return {greenRune,       greenPos,       greenCooldown,
-            greenPlaced,     greenActive,    greenBlastTime,
-            greenRecharging, GREEN_BLAST_MS, 1};
-}
-
-Player::TrapRune Player::blueTrap() {
+Player::TrapRune Player::trap(int colour) {
+    if (colour == RUNE_RED)
+        return {redRune,      redPos,        redCooldown,  redPlaced, redActive,
+                redBlastTime, redRecharging, RED_BLAST_MS, RUNE_RED};
+    if (colour == RUNE_GREEN)
+        return {greenRune,      greenPos,        greenCooldown,  greenPlaced, greenActive,
+                greenBlastTime, greenRecharging, GREEN_BLAST_MS, RUNE_GREEN};
     return {blueRune,      bluePos,        blueCooldown,  bluePlaced, blueActive,
-            blueBlastTime, blueRecharging, BLUE_BLAST_MS, 2};
+            blueBlastTime, blueRecharging, BLUE_BLAST_MS, RUNE_BLUE};
 }
 
 Player::TrapState Player::trapState(int colour) const {
-    if (colour == 0)
+    if (colour == RUNE_RED)
         return {redRune, redPlaced, redActive, redPos, redCooldown};
-    if (colour == 1)
+    if (colour == RUNE_GREEN)
         return {greenRune, greenPlaced, greenActive, greenPos, greenCooldown};
     return {blueRune, bluePlaced, blueActive, bluePos, blueCooldown};
+}
+
+Rune* Player::rune(int colour) const {
+    Rune* const runes[RUNE_COLOURS] = {redRune, greenRune, blueRune, whiteRune};
+    return colour >= 0 && colour < RUNE_COLOURS ? runes[colour] : nullptr;
+}
+
+Player::RuneFlags Player::runeFlags(int colour) const {
+    if (colour == RUNE_RED)
+        return {redPlaced, redRecharging};
+    if (colour == RUNE_GREEN)
+        return {greenPlaced, greenRecharging};
+    if (colour == RUNE_BLUE)
+        return {bluePlaced, blueRecharging};
+    return {whitePlaced, whiteRecharging};
 }
 
 void Player::update(float dt) {
@@ -139,13 +145,13 @@ void Player::readWalkKeys(float dt, glm::vec3& walk, glm::mat4& turn) {
 
 void Player::handleCameraToggles(glm::vec3& eye, glm::vec3& target) {
     if (isKeyDown('C') && followToggleDelay <= 0) {
-        followToggleDelay = TOGGLE_DELAY;
+        followToggleDelay = DEBOUNCE_MS;
         cameraFollow = !cameraFollow;
     }
     if (isKeyDown('X') && cameraResetDelay <= 0) {
         eye += (position - camera->eye) + CAMERA_OFFSET;
         target = position;
-        cameraResetDelay = TOGGLE_DELAY;
+        cameraResetDelay = DEBOUNCE_MS;
     }
 }
 
@@ -184,11 +190,12 @@ void Player::applyWalk(float dt, glm::vec3 walk, glm::vec3& eye, glm::vec3& targ
 }
 
 void Player::countDownTimers(float dt) {
-    if (countDown(whiteCooldown, dt))
-        whiteRecharging = false;
-    countDownTrap(blueTrap(), dt);
-    countDownTrap(redTrap(), dt);
-    countDownTrap(greenTrap(), dt);
+    for (int colour : MAGE_RUNE_ORDER) {
+        if (colour != RUNE_WHITE)
+            countDownTrap(trap(colour), dt);
+        else if (countDown(whiteCooldown, dt))
+            whiteRecharging = false;
+    }
     countDown(followToggleDelay, dt);
     countDown(cameraResetDelay, dt);
 }
@@ -258,21 +265,21 @@ void Player::jumpStep(int dt) {
 }
 
 void Player::handleRuneKeys() {
-    handleWhiteKey();
-    handleTrapKey('3', blueTrap());
-    handleTrapKey('1', redTrap());
-    handleTrapKey('2', greenTrap());
+    for (int colour : MAGE_RUNE_ORDER) {
+        if (colour == RUNE_WHITE)
+            handleWhiteKey();
+        else
+            handleTrapKey(RUNE_KEYS[colour], trap(colour));
+    }
 }
 
 // Runes keep 0.7 apart: the mage may not lay one inside the open square of
-// half-width 0.7 around any of the other three. The colour of the first
-// such rune (red, green, blue, white), or NO_COLOUR when there is none.
-int Player::runeTooClose(const Rune* rune) const {
-    const Rune* all[4] = {redRune, greenRune, blueRune, whiteRune};
-    for (int colour = 0; colour < 4; ++colour) {
-        const Rune* other = all[colour];
-        if (other != rune && strictlyWithin(position.x - other->position.x,
-                                            position.z - other->position.z, RUNE_SPACING))
+// half-width 0.7 around any of the other three.
+int Player::runeTooCloseAt(glm::vec3 at, const Rune* rune, float widening) const {
+    for (int colour = 0; colour < RUNE_COLOURS; ++colour) {
+        const Rune* other = this->rune(colour);
+        if (other != rune && strictlyWithin(at.x - other->position.x, at.z - other->position.z,
+                                            RUNE_SPACING + widening))
             return colour;
     }
     return NO_COLOUR;
@@ -286,7 +293,7 @@ void Player::refuse(int colour, int cause) {
 }
 
 bool Player::layAllowedOrRefused(const Rune* rune, int colour) {
-    const int tooClose = runeTooClose(rune);
+    const int tooClose = runeTooCloseAt(position, rune);
     if (tooClose == NO_COLOUR)
         return true;
     refuse(colour, tooClose);

@@ -2,6 +2,7 @@
 
 #include "game/Difficulty.h"
 #include "game/GameEvents.h"
+#include "game/RuneColour.h"
 #include "game/RuneKeyPress.h"
 
 #include <glm/glm.hpp>
@@ -48,6 +49,19 @@ class Player {
         float cooldown; // its key acts only once this is spent
     };
     TrapState trapState(int colour) const;
+    // The rune of a colour (0 red to 3 white): the one way to reach a rune
+    // by its colour.
+    Rune* rune(int colour) const;
+    // The player's flags of the rune of a colour (0 red to 3 white).
+    struct RuneFlags {
+        bool placed;
+        bool recharging;
+    };
+    RuneFlags runeFlags(int colour) const;
+    // The runes keep RUNE_SPACING apart: the colour of the first rune (red,
+    // green, blue, white) but `rune` whose spacing square, widened by
+    // `widening`, holds the floor point `at`; NO_COLOUR when there is none.
+    int runeTooCloseAt(glm::vec3 at, const Rune* rune, float widening = 0.0f) const;
     // True while a teleport has time left or has not finished growing back.
     bool isTeleporting() const { return teleportTime > 0 || shrinkTime > 0 || growTime > 0; }
 
@@ -106,7 +120,7 @@ class Player {
     GameEvents events;
     // Red, green, blue, white: each rune key as a press, refused at most
     // once, by the runes' spacing or its rune's cooldown.
-    RuneKeyPress runeKeys[4];
+    RuneKeyPress runeKeys[RUNE_COLOURS];
 
   private:
     // The fields of one trap rune (red, green or blue), so that the three
@@ -122,9 +136,7 @@ class Player {
         float blastLength;
         int colour; // 0 red, 1 green, 2 blue
     };
-    TrapRune redTrap();
-    TrapRune greenTrap();
-    TrapRune blueTrap();
+    TrapRune trap(int colour);
 
     void countDownTimers(float dt);
     void countDownTrap(TrapRune trap, float dt);
@@ -136,7 +148,6 @@ class Player {
     void handleRuneKeys();
     void handleTrapKey(int key, TrapRune trap);
     void handleWhiteKey();
-    int runeTooClose(const Rune* rune) const;
     // Whether the key of the rune of `colour` may lay it here; a refusal is
     // reported once per press.
     bool layAllowedOrRefused(const Rune* rune, int colour);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/RuneColour.h"
+
 #include <glm/glm.hpp>
 
 class Model;
@@ -20,6 +22,7 @@ const float RUNE_SPACING = 0.7f;
 const float RED_BLAST_MS = 500.0f;
 const float GREEN_BLAST_MS = 500.0f;
 const float BLUE_BLAST_MS = 300.0f;
+const float TRAP_BLAST_MS[TRAP_COLOURS] = {RED_BLAST_MS, GREEN_BLAST_MS, BLUE_BLAST_MS};
 
 // A rune model paired with the particle fountain of its colour.
 class Rune {

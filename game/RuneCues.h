@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/MonsterCourse.h"
+#include "game/RuneColour.h"
 #include "render/StopMarks.h"
 
 #include <glm/glm.hpp>
@@ -8,9 +9,6 @@
 #include <vector>
 
 class Monster;
-
-// Red, green and blue: the trap runes, which kill monster kinds 0, 1 and 2.
-const int TRAP_COLOURS = 3;
 
 // Monsters nearer the mage than this (world units along the floor) show
 // where they will stop, or where they stand once there.

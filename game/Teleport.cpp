@@ -22,28 +22,27 @@ const float WHITE_LAY_COOLDOWN = 1000.0f;
 const float WHITE_TELEPORT_COOLDOWN = 5000.0f;
 
 const glm::mat4 IDENTITY(1.0f);
-const int WHITE_RUNE = 3; // its colour in events
 
 } // namespace
 
 void Player::handleWhiteKey() {
-    if (!runeKeys[WHITE_RUNE].read(isKeyDown('E')) ||
-        !cooldownSpentOrRefused(whiteCooldown, WHITE_RUNE))
+    if (!runeKeys[RUNE_WHITE].read(isKeyDown(RUNE_KEYS[RUNE_WHITE])) ||
+        !cooldownSpentOrRefused(whiteCooldown, RUNE_WHITE))
         return;
     if (whitePlaced) {
-        runeKeys[WHITE_RUNE].acted();
+        runeKeys[RUNE_WHITE].acted();
         startTeleport();
         return;
     }
-    if (!layAllowedOrRefused(whiteRune, WHITE_RUNE))
+    if (!layAllowedOrRefused(whiteRune, RUNE_WHITE))
         return;
-    runeKeys[WHITE_RUNE].acted();
+    runeKeys[RUNE_WHITE].acted();
     whiteRune->moveTo(position.x, position.y, position.z);
     whiteRune->placed = true;
     whiteRunePos = position;
     whitePlaced = true;
     whiteCooldown = WHITE_LAY_COOLDOWN;
-    events.push_back({GameEventKind::RUNE_LAID, WHITE_RUNE, whiteRunePos});
+    events.push_back({GameEventKind::RUNE_LAID, RUNE_WHITE, whiteRunePos});
 }
 
 // The offset d as a step in the mage's own frame, scaled so that it covers d

@@ -12,15 +12,13 @@
 
 namespace {
 
-const int TRAP_KEYS[3] = {'1', '2', '3'};
-
 // Follows each press of a lit rune's key to the end of the blast it sets off.
 class LitPressLog {
   public:
     // After the keys are chosen, before the frame reads them.
     void notePresses(const GameWorld& world) {
         for (int colour = 0; colour < 3; ++colour) {
-            if (isKeyDown(TRAP_KEYS[colour]) && world.runeCues.ready[colour] &&
+            if (isKeyDown(RUNE_KEYS[colour]) && world.runeCues.ready[colour] &&
                 !following[colour]) {
                 following[colour] = pressedThisFrame[colour] = true;
                 kills[colour] = 0;
@@ -96,13 +94,6 @@ class LitSpans {
     int since[3] = {-1, -1, -1};
 };
 
-int slainIn(const GameWorld& world) {
-    int slain = 0;
-    for (const Monster* monster : world.monsters)
-        slain += monster->alive ? 0 : 1;
-    return slain;
-}
-
 } // namespace
 
 GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& difficulty,
@@ -138,7 +129,7 @@ GameOutcome playHeadlessGame(Scene& scene, unsigned seed, const Difficulty& diff
 
     GameOutcome outcome;
     outcome.won = world.victory && !world.defeat;
-    outcome.slain = slainIn(world);
+    outcome.slain = countSlain(world.monsters);
     outcome.lifeLeft = world.player->lifePoints;
     outcome.playedMs = now;
     outcome.lit = log.counts;

@@ -4,6 +4,7 @@
 #include "players/ScriptedKeys.h"
 #include "game/Keys.h"
 #include "game/Monster.h"
+#include "game/MonsterCourse.h"
 #include "game/Player.h"
 #include "game/Rune.h"
 #include "model/Model.h"
@@ -14,9 +15,6 @@
 
 namespace {
 
-const int TRAP_KEYS[3] = {'1', '2', '3'};
-const float TRAP_BLAST_MS[3] = {RED_BLAST_MS, GREEN_BLAST_MS, BLUE_BLAST_MS};
-
 // Where the technique stands beyond its rune: a monster coming straight at
 // the mage from any side stops with its centre on the kill square.
 const float LURE_DISTANCE = 0.45f;
@@ -24,7 +22,10 @@ const float LURE_DISTANCE = 0.45f;
 const float EXPERT_LURE_DISTANCE = 0.95f;
 const float ARRIVED = 0.06f;
 const float ARENA_KEEP_IN = 6.3f;
-const float RUNE_KEEP_APART = RUNE_SPACING + 0.05f; // a little more than the rule's
+// A little more than the rules' spacing of the runes, and a little less than
+// their kill square: it wants to be sure.
+const float RUNE_SPACING_WIDENING = 0.05f;
+const float KILL_SQUARE_INSET = 0.02f;
 // The expert keeps every monster at least this far, centre to centre.
 const float EXPERT_CLEARANCE = 0.9f;
 // A rune laid closer to its monster than this cannot be walked beyond in time.
@@ -60,13 +61,16 @@ glm::vec2 unitOr(glm::vec2 v, glm::vec2 fallback) {
 }
 
 bool withinSquare(glm::vec2 offset, float halfWidth) {
-    return std::fabs(offset.x) < halfWidth && std::fabs(offset.y) < halfWidth;
+    return strictlyWithin(offset.x, offset.y, halfWidth);
 }
 
-// How far a monster walks in the world per ms of frame time: its step, in
-// its own model units, twice per frame.
-float worldSpeed(const Monster& monster) {
-    return 2.0f * monster.speed * glm::length(glm::vec3(monster.worldMatrix[0]));
+bool onKillSquare(glm::vec2 offset) {
+    return withinKillSquare(offset.x, offset.y, KILL_SQUARE_INSET);
+}
+
+// The floor point of the mage's (x, z) for the rules that take a position.
+glm::vec3 floorPoint(glm::vec2 at) {
+    return {at.x, 0.0f, at.y};
 }
 
 // Whether a monster walking straight for the mage stands on the square
@@ -76,12 +80,12 @@ bool onSquareWithin(const Monster& monster, glm::vec2 mage, glm::vec2 rune, floa
                     float toMs) {
     const glm::vec2 start = originXz(monster.worldMatrix);
     const glm::vec2 way = unitOr(mage - start, glm::vec2(0.0f));
-    const float speed = worldSpeed(monster);
+    const float speed = monsterWorldSpeed(monster);
     for (float t = fromMs; t <= toMs; t += PREDICTION_STEP_MS) {
         const glm::vec2 at = start + way * speed * t;
         if (withinSquare(at - mage, MONSTER_STOP_DISTANCE))
-            return withinSquare(at - rune, BLAST_REACH - 0.02f);
-        if (withinSquare(at - rune, BLAST_REACH - 0.02f))
+            return onKillSquare(at - rune);
+        if (onKillSquare(at - rune))
             return true;
     }
     return false;
@@ -133,7 +137,7 @@ bool ScriptedPlayer::setOffLitRune(int now) {
         if (litSince[colour] < 0)
             litSince[colour] = now;
         if (now - litSince[colour] >= style.reactionMs) {
-            press(TRAP_KEYS[colour]);
+            press(RUNE_KEYS[colour]);
             litSince[colour] = -1;
             return true;
         }
@@ -173,7 +177,7 @@ bool ScriptedPlayer::setOffBeforeArrival(float frameMs) {
             lostByWaiting = lostByWaiting || (caughtNow && !caughtLater);
         }
         if (now > 0 && (later <= now || lostByWaiting)) {
-            press(TRAP_KEYS[colour]);
+            press(RUNE_KEYS[colour]);
             litBlastWatched = world.runeCues.ready[colour] ? colour : -1;
             return true;
         }
@@ -208,7 +212,7 @@ Monster* ScriptedPlayer::nextToCatch() const {
         const Player::TrapState trap = world.player->trapState(monster->kind);
         const bool usable = trap.laid || mayLay(monster->kind);
         const float arrival =
-            glm::length(originXz(monster->worldMatrix) - mage()) / worldSpeed(*monster);
+            glm::length(originXz(monster->worldMatrix) - mage()) / monsterWorldSpeed(*monster);
         const float rank = usable ? arrival : arrival + 1e5f;
         if (rank < soonest) {
             soonest = rank;
@@ -223,16 +227,9 @@ Monster* ScriptedPlayer::nextToCatch() const {
 bool ScriptedPlayer::mayLay(int colour) const {
     const Player& p = *world.player;
     const Player::TrapState trap = p.trapState(colour);
-    const bool recharging[3] = {p.redRecharging, p.greenRecharging, p.blueRecharging};
-    if (trap.laid || trap.blasting || recharging[colour] || trap.cooldown > 0.0f)
+    if (trap.laid || trap.blasting || p.runeFlags(colour).recharging || trap.cooldown > 0.0f)
         return false;
-    for (const Rune* rune : {p.redRune, p.greenRune, p.blueRune, p.whiteRune}) {
-        if (rune == trap.rune || !rune->placed)
-            continue;
-        if (withinSquare(xz(rune->position) - mage(), RUNE_KEEP_APART))
-            return false;
-    }
-    return true;
+    return p.runeTooCloseAt(floorPoint(mage()), trap.rune, RUNE_SPACING_WIDENING) == NO_COLOUR;
 }
 
 void ScriptedPlayer::pursue(const Monster& threat) {
@@ -246,7 +243,7 @@ void ScriptedPlayer::pursue(const Monster& threat) {
         const float lure = style.expert ? EXPERT_LURE_DISTANCE : LURE_DISTANCE;
         // A monster that cannot be outrun is led over its rune whatever
         // else comes near.
-        const bool outrunnable = worldSpeed(threat) < mageSpeed();
+        const bool outrunnable = monsterWorldSpeed(threat) < mageSpeed();
         if (stuckWaiting(threat) || (style.expert && outrunnable && otherMonsterTooClose(threat)))
             keepAway(nearestMonster());
         else
@@ -257,11 +254,11 @@ void ScriptedPlayer::pursue(const Monster& threat) {
     // unless the monster cannot be outrun anyway.
     const glm::vec2 lurePoint =
         mage() + unitOr(mage() - monster, glm::vec2(0, 1)) * EXPERT_LURE_DISTANCE;
-    const bool inTime =
-        glm::length(monster - mage()) > EXPERT_LAY_DISTANCE || worldSpeed(threat) >= mageSpeed();
+    const bool inTime = glm::length(monster - mage()) > EXPERT_LAY_DISTANCE ||
+                        monsterWorldSpeed(threat) >= mageSpeed();
     const bool farEnough = !style.expert || (inTime && glm::length(lurePoint) < ARENA_KEEP_IN);
     if (mayLay(colour) && farEnough) {
-        press(TRAP_KEYS[colour]);
+        press(RUNE_KEYS[colour]);
         return;
     }
     keepAway(monster);
@@ -370,7 +367,7 @@ bool ScriptedPlayer::escapeByTeleport() {
                     (!monster->alive || glm::length(originXz(monster->worldMatrix) - rune) > 2.0f);
     if (close < 2 || !runeClear)
         return false;
-    press('E');
+    press(RUNE_KEYS[RUNE_WHITE]);
     return true;
 }
 
@@ -381,11 +378,9 @@ bool ScriptedPlayer::layWhiteRuneAside() {
     if (p.whitePlaced || p.whiteRecharging || p.whiteCooldown > 0.0f ||
         glm::length(nearestMonster() - mage()) < QUIET_DISTANCE || glm::length(mage()) > 2.0f)
         return false;
-    for (const Rune* rune : {p.redRune, p.greenRune, p.blueRune}) {
-        if (rune->placed && withinSquare(xz(rune->position) - mage(), RUNE_KEEP_APART))
-            return false;
-    }
-    press('E');
+    if (p.runeTooCloseAt(floorPoint(mage()), p.whiteRune, RUNE_SPACING_WIDENING) != NO_COLOUR)
+        return false;
+    press(RUNE_KEYS[RUNE_WHITE]);
     return true;
 }
 

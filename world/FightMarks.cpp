@@ -22,12 +22,6 @@
 
 namespace {
 
-const Rune* runeOfColour(const Player& player, int colour) {
-    const Rune* const runes[4] = {player.redRune, player.greenRune, player.blueRune,
-                                  player.whiteRune};
-    return colour >= 0 && colour < 4 ? runes[colour] : nullptr;
-}
-
 float floorDistance(glm::vec3 a, glm::vec3 b) {
     return glm::length(glm::vec2(a.x - b.x, a.z - b.z));
 }
@@ -43,7 +37,7 @@ void drawFacingMark(GameWorld& world) {
 void drawSpacingSquare(GameWorld& world) {
     if (world.refusals.squareMs <= 0)
         return;
-    const Rune* rune = runeOfColour(*world.player, world.refusals.squareColour);
+    const Rune* rune = world.player->rune(world.refusals.squareColour);
     if (rune == nullptr || !rune->placed)
         return;
     // On the floor: the spacing rule looks at x and z alone.

@@ -24,8 +24,6 @@
 
 namespace {
 
-const int TOGGLE_DEBOUNCE_MS = 1000;
-
 void setProgramInt(const ShaderProgram* shader, const char* name, int value) {
     glUniform1i(glGetUniformLocation(shader->program, name), value);
 }
@@ -67,7 +65,7 @@ void GameWorld::frame(int elapsed) {
     if (isKeyDown(GLFW_KEY_F1) && toggleTimer <= 0) {
         postProcessMode = (postProcessMode + 1) % 2;
         printGameText(postProcessMode == 0 ? "0" : "1");
-        toggleTimer = TOGGLE_DEBOUNCE_MS;
+        toggleTimer = DEBOUNCE_MS;
     }
     playRules(*this, elapsed);
     drawRunes(*this, elapsed);
@@ -147,10 +145,8 @@ void drawMage(GameWorld& world) {
 // Last in the main pass, with the rules' work done: the laid runes and
 // their fountains.
 void drawRunes(GameWorld& world, int elapsed) {
-    Rune* const runesInDrawOrder[4] = {world.player->blueRune, world.player->redRune,
-                                       world.player->greenRune, world.player->whiteRune};
-    for (Rune* rune : runesInDrawOrder)
-        drawRune(rune, elapsed);
+    for (int colour : RUNE_DRAW_ORDER)
+        drawRune(world.player->rune(colour), elapsed);
     glUseProgram(0);
 }
 

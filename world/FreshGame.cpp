@@ -56,11 +56,10 @@ void makeFreshGame(Scene& scene, unsigned seed) {
     Player& player = *world.player;
     srand(seed);
     prepareMonstersAgain(scene.monsterKinds, scene.preparedMonsters, *world.difficulty);
-    Rune* const runes[4] = {player.redRune, player.greenRune, player.blueRune, player.whiteRune};
-    for (Rune* rune : runes)
-        remakeFountain(*rune->particles);
-    for (Rune* rune : runes)
-        remakeRune(*rune);
+    for (int colour = 0; colour < RUNE_COLOURS; ++colour)
+        remakeFountain(*player.rune(colour)->particles);
+    for (int colour = 0; colour < RUNE_COLOURS; ++colour)
+        remakeRune(*player.rune(colour));
     *world.camera = Camera(CAMERA_START_EYE, CAMERA_START_TARGET);
     remakePlayer(player, *world.difficulty);
     world = GameWorld(world, NextGame{});

@@ -135,11 +135,10 @@ void judgeRuneReadiness(GameWorld& world, int frameMs) {
     if (world.player == nullptr)
         return;
     TrapCueInput traps[TRAP_COLOURS];
-    const float blastMs[TRAP_COLOURS] = {RED_BLAST_MS, GREEN_BLAST_MS, BLUE_BLAST_MS};
     for (int colour = 0; colour < TRAP_COLOURS; ++colour) {
         const Player::TrapState trap = world.player->trapState(colour);
         traps[colour] = {trap.laid, trapKeyWouldSetOff(world, colour), trap.laidAt,
-                         blastMs[colour]};
+                         TRAP_BLAST_MS[colour]};
     }
     bool wasReady[TRAP_COLOURS];
     std::copy(world.runeCues.ready, world.runeCues.ready + TRAP_COLOURS, wasReady);

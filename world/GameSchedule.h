@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/Keys.h"
+
 class GameWorld;
 class Monster;
 
@@ -10,7 +12,7 @@ const int FIRST_RELEASE_MS = 2000;
 // monsters' release schedule, and the clocks of the demo. Each new game
 // starts from a new one.
 struct GameSchedule {
-    int pauseTimer = 1000;
+    int pauseTimer = DEBOUNCE_MS;
     bool paused = true;
     int spawnTimer = FIRST_RELEASE_MS;
     int releasedCount = 0;

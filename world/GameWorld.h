@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/GameEvents.h"
+#include "game/Keys.h"
 #include "game/RefusalCues.h"
 #include "game/RuneCues.h"
 #include "render/GL.h"
@@ -98,7 +99,7 @@ class GameWorld {
     bool defeat = false;
     bool gameOverShown = false;
     bool paused = true;
-    int toggleTimer = 1000;
+    int toggleTimer = DEBOUNCE_MS;
     int deathStepTimer = 0;
     int hitFlashTime = 0;
 

@@ -87,19 +87,16 @@ void drawRuneMarks(GameWorld& world) {
 // up once more while a blast would kill. A refused one blinks: off and on
 // twice, or, while it recharges, on and off twice.
 void drawRuneIcons(GameWorld& world) {
-    const bool recharging[4] = {world.player->redRecharging, world.player->greenRecharging,
-                                world.player->blueRecharging, world.player->whiteRecharging};
-    const bool placed[4] = {world.player->redPlaced, world.player->greenPlaced,
-                            world.player->bluePlaced, world.player->whitePlaced};
-    for (int i = 0; i < 4; ++i) {
-        const int blink = world.refusals.iconBlinkMs[i];
-        const bool shown = recharging[i] ? blink > 0 && !blinkedOff(blink) : !blinkedOff(blink);
+    for (int colour = 0; colour < RUNE_COLOURS; ++colour) {
+        const Player::RuneFlags rune = world.player->runeFlags(colour);
+        const int blink = world.refusals.iconBlinkMs[colour];
+        const bool shown = rune.recharging ? blink > 0 && !blinkedOff(blink) : !blinkedOff(blink);
         if (!shown)
             continue;
-        drawPicture(world, placed[i] ? world.activeIcons[i] : world.runeIcons[i]);
-        if (i < TRAP_COLOURS && world.runeCues.ready[i]) {
+        drawPicture(world, rune.placed ? world.activeIcons[colour] : world.runeIcons[colour]);
+        if (colour < TRAP_COLOURS && world.runeCues.ready[colour]) {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-            drawPicture(world, world.activeIcons[i]);
+            drawPicture(world, world.activeIcons[colour]);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         }
     }
@@ -154,9 +151,7 @@ void GameWorld::renderInterface(int elapsed) {
 void drawCounters(GameWorld& world) {
     if (world.pictures.counterGlyphs == 0)
         return;
-    int slain = 0;
-    for (const Monster* monster : world.monsters)
-        slain += monster->alive ? 0 : 1;
+    const int slain = countSlain(world.monsters);
     const int toCome = world.monsterTotal - static_cast<int>(world.monsters.size());
     const int life = world.player->lifePoints;
     drawLifeMeter(*world.interfaceShader, world.pictures.counterGlyphs, life,
