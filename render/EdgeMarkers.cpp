@@ -2,10 +2,11 @@
 
 #include "render/HudLayout.h"
 #include "render/InterfaceDraw.h"
-#include "render/MarkerAtlas.h"
+#include "render/QuadVertices.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -34,10 +35,6 @@ float reachAlong(float d, float low, float high) {
     return std::numeric_limits<float>::infinity();
 }
 
-glm::vec2 toClip(glm::vec2 pixel) {
-    return {2.0f * pixel.x / PICTURE_WIDTH - 1.0f, 1.0f - 2.0f * pixel.y / PICTURE_HEIGHT};
-}
-
 // A rectangle of the atlas, by its corners in atlas pixels, laid onto the
 // screen: `origin` is where the atlas point (0, 0) lands and `x`, `y` are the
 // screen's steps in pixels (y down) for one atlas pixel along the atlas's
@@ -49,14 +46,15 @@ struct AtlasQuad {
 };
 
 void appendQuad(const AtlasQuad& quad, std::vector<float>& positions, std::vector<float>& uvs) {
-    const glm::vec2 corners[4] = {
-        quad.low, {quad.high.x, quad.low.y}, quad.high, {quad.low.x, quad.high.y}};
-    for (const glm::vec2& corner : corners) {
-        const glm::vec2 clip = toClip(quad.origin + corner.x * quad.x + corner.y * quad.y);
-        positions.insert(positions.end(), {clip.x, clip.y, 0.0f, 1.0f});
-        const glm::vec2 st = markerAtlasPoint(corner.x, corner.y);
-        uvs.insert(uvs.end(), {st.s, st.t});
-    }
+    const PixelCorners inAtlas = {quad.low, glm::vec2(quad.high.x, quad.low.y), quad.high,
+                                  glm::vec2(quad.low.x, quad.high.y)};
+    PixelCorners onScreen;
+    for (size_t i = 0; i < inAtlas.size(); ++i)
+        onScreen[i] = quad.origin + inAtlas[i].x * quad.x + inAtlas[i].y * quad.y;
+    const QuadVertices vertices = quadVertices(onScreen, {PICTURE_WIDTH, PICTURE_HEIGHT}, inAtlas,
+                                               {hud::MARKER_ATLAS_WIDTH, hud::MARKER_ATLAS_HEIGHT});
+    positions.insert(positions.end(), std::begin(vertices.positions), std::end(vertices.positions));
+    uvs.insert(uvs.end(), std::begin(vertices.uvs), std::end(vertices.uvs));
 }
 
 // The marker's body, turned so that its tip points toward the monster, and

@@ -1,8 +1,11 @@
 #include "render/PaintedArea.h"
 
+#include "render/QuadVertices.h"
+
 #include <SDL.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -99,17 +102,14 @@ std::vector<PixelRect> paintedRuns(const PaintedMask& mask, int width, int heigh
     return rects;
 }
 
-// The screen quad's corners and texture coordinates, cut down to `r`:
-// top-left, top-right, bottom-right, bottom-left, clockwise on screen.
+// The screen quad cut down to `r`, with the picture's own part of it: the
+// picture covers the whole screen, so both are the same rectangle.
 void addQuad(PaintedArea& area, PixelRect r, int width, int height) {
-    const float x0 = -1.0f + 2.0f * r.left / width, x1 = -1.0f + 2.0f * r.right / width;
-    const float y0 = 1.0f - 2.0f * r.top / height, y1 = 1.0f - 2.0f * r.bottom / height;
-    const float s0 = static_cast<float>(r.left) / width, s1 = static_cast<float>(r.right) / width;
-    const float t0 = 1.0f - static_cast<float>(r.top) / height;
-    const float t1 = 1.0f - static_cast<float>(r.bottom) / height;
-    area.positions.insert(area.positions.end(), {x0, y0, 0.0f, 1.0f, x1, y0, 0.0f, 1.0f, x1, y1,
-                                                 0.0f, 1.0f, x0, y1, 0.0f, 1.0f});
-    area.uvs.insert(area.uvs.end(), {s0, t0, s1, t0, s1, t1, s0, t1});
+    const glm::ivec2 size(width, height);
+    const QuadVertices quad = quadVertices(r, size, r, size);
+    area.positions.insert(area.positions.end(), std::begin(quad.positions),
+                          std::end(quad.positions));
+    area.uvs.insert(area.uvs.end(), std::begin(quad.uvs), std::end(quad.uvs));
     area.rects.push_back(r);
 }
 

@@ -1,17 +1,10 @@
 #pragma once
 
+#include "render/PixelRect.h"
+
 #include <vector>
 
 struct SDL_Surface;
-
-// A rectangle of a picture in pixels, row 0 at the top; right and bottom
-// lie just outside it.
-struct PixelRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
 
 // Where an interface picture is painted: rectangles that do not overlap and
 // together hold every pixel whose alpha is above 0, and the pixels beside
