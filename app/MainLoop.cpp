@@ -107,7 +107,7 @@ void MainLoop::endDemo() {
 }
 
 // The game's state is made whole, never reset part by part: the scene's
-// objects and the world anew (app/FreshGame.h), the loop's share of the
+// objects and the world anew (world/FreshGame.h), the loop's share of the
 // game anew, and the sound back to a game not yet started. The window, the
 // look, the sound's mute, the difficulty and the pad stay as they are.
 void MainLoop::startFreshGame() {
