@@ -42,10 +42,11 @@ void gatherMonsters(GameWorld& world, Monster* const (&prepared)[PREPARED_MONSTE
 
 // A step apart, as a player lays them: no rune may lie within reach of another.
 void layRunes(Player& player) {
-    Rune* const runes[4] = {player.redRune, player.blueRune, player.greenRune, player.whiteRune};
-    for (int i = 0; i < 4; ++i) {
-        runes[i]->moveTo(-1.5f + i, 0.0f, -1.0f);
-        runes[i]->placed = true;
+    const int leftToRight[RUNE_COLOURS] = {RUNE_RED, RUNE_BLUE, RUNE_GREEN, RUNE_WHITE};
+    for (int i = 0; i < RUNE_COLOURS; ++i) {
+        Rune* rune = player.rune(leftToRight[i]);
+        rune->moveTo(-1.5f + i, 0.0f, -1.0f);
+        rune->placed = true;
     }
 }
 

@@ -170,9 +170,8 @@ inline void drawFrameByPass(GameWorld& world, int elapsed, PassMeter& meter) {
     world.setCameraUniforms();
     world.setLightUniforms();
     meter.mark("main pass: clear");
-    const FloorBasinLeftOut basinLeftOut(
-        world.sceneModels,
-        !nearPlaneReachesFloor(world.camera->projection * world.camera->viewMatrix()));
+    const FloorBasinLeftOut basinLeftOut(world.sceneModels,
+                                         !nearPlaneReachesFloor(world.camera->viewProjection()));
     const char* const sceneryNames[2] = {"main pass: sky", "main pass: arena"};
     for (size_t i = 0; i < world.sceneModels.size(); ++i)
         drawByMesh(*world.sceneModels[i], i < 2 ? sceneryNames[i] : "main pass: scenery", meter);

@@ -343,7 +343,7 @@ void renderScene(std::vector<Model*>& models, const std::string& file, glm::vec3
                  glm::vec3 look, const Target& target, Light& light, Camera& camera) {
     camera.eye = eye;
     camera.target = look;
-    camera.projection = glm::perspective(glm::radians(45.0f), 4.0f / 3.0f, 2.0f, 50.0f);
+    camera.projection = glm::perspective(glm::radians(45.0f), PICTURE_ASPECT, 2.0f, 50.0f);
     ParticleSystem fountain(models[8], &camera.eye); // red particles
     fountain.resetAll();
     Rune rune(models[4], &fountain);
